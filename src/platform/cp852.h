@@ -90,6 +90,34 @@ constexpr Utf8Char DecodeUtf8(std::string_view text) {
   return {valid ? code : 0, length, valid, true};
 }
 
+// The sixteen letter pairs of the system's case mapping, small and capital by
+// position: ąćęłńóśżźüëäöőčš and ĄĆĘŁŃÓŚŻŹÜËÄÖŐČŠ.
+inline constexpr std::array<unsigned char, 16> SMALL_LETTERS = {
+    0xA5, 0x86, 0xA9, 0x88, 0xE4, 0xA2, 0x98, 0xBE, 0xAB, 0x81, 0x89, 0x84, 0x94, 0x8B, 0x9F, 0xE7};
+inline constexpr std::array<unsigned char, 16> CAPITAL_LETTERS = {
+    0xA4, 0x8F, 0xA8, 0x9D, 0xE3, 0xE0, 0x97, 0xBD, 0x8D, 0x9A, 0xD3, 0x8E, 0x99, 0x8A, 0xAC, 0xE6};
+
+// "a".."z" and the small letters of the pairs to their capitals; every other
+// character unchanged.
+constexpr char UpCasePL(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 'a' && byte <= 'z') return static_cast<char>(byte - 0x20);
+  for (std::size_t i = 0; i < SMALL_LETTERS.size(); ++i) {
+    if (SMALL_LETTERS[i] == byte) return static_cast<char>(CAPITAL_LETTERS[i]);
+  }
+  return c;
+}
+
+// The reverse of UpCasePL.
+constexpr char LowCasePL(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 'A' && byte <= 'Z') return static_cast<char>(byte + 0x20);
+  for (std::size_t i = 0; i < CAPITAL_LETTERS.size(); ++i) {
+    if (CAPITAL_LETTERS[i] == byte) return static_cast<char>(SMALL_LETTERS[i]);
+  }
+  return c;
+}
+
 void AppendUtf8(std::string& out, char32_t code);
 
 // CP852 bytes to UTF-8, byte for byte.
