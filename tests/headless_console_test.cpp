@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless_console.h"
+#include "platform/manual_clock.h"
+
+namespace zq::platform {
+namespace {
+
+TEST(HeadlessConsole, KeepsTheScreenAndClipsWritesAtTheEdges) {
+  ManualClock clock;
+  HeadlessConsole console(clock);
+  const Cell cells[] = {{0xA5, 0x1F}, {'b', 0x1F}, {'c', 0x4F}};
+  console.WriteCells(78, 24, cells);  // the last cell falls off the row
+  console.WriteCells(0, 25, cells);   // below the screen: ignored
+  EXPECT_EQ(console.Text(77, 24, 3), " ąb");
+  EXPECT_EQ(console.CellAt(79, 24).attribute, 0x1F);
+  EXPECT_EQ(console.RowText(0), std::string(80, ' '));
+}
+
+TEST(HeadlessConsole, ScriptedInputPausesAndRunningOut) {
+  ManualClock clock;
+  HeadlessConsole console(clock);
+  console.PushKey(0x011B);
+  console.PushPause();
+  console.PushMouse(MOUSE_LEFT, 3, 4);
+
+  InputRecord record;
+  ASSERT_TRUE(console.WaitForInput(64));
+  ASSERT_TRUE(console.ReadInput(record));
+  EXPECT_EQ(record, InputRecord::Key(0x011B, STATE_NUM_LOCK));
+  EXPECT_FALSE(console.ReadInput(record));  // a pause holds the queue
+  EXPECT_FALSE(console.WaitForInput(64));
+  EXPECT_EQ(clock.Elapsed(), 64u);
+  ASSERT_TRUE(console.ReadInput(record));
+  EXPECT_EQ(record, InputRecord::Mouse(MOUSE_LEFT, 3, 4));
+  EXPECT_THROW(console.WaitForInput(64), HeadlessInputExhausted);
+}
+
+}  // namespace
+}  // namespace zq::platform
