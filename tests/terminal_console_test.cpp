@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -214,6 +215,18 @@ void ExpectSaneTerminalAfter(const Tmux& tmux, const std::string& marker) {
   }
   EXPECT_FALSE(tmux.AlternateScreen()) << marker;
   EXPECT_EQ(screen.find(POLISH_TEXT), std::string::npos) << "the probe's screen stayed\n" << screen;
+}
+
+TEST(TerminalConsole, WithoutATerminalFailsWithAMessage) {
+  // setsid leaves the probe without a controlling terminal.
+  FILE* pipe = popen(("setsid -w " + PROBE + " </dev/null 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  const int status = pclose(pipe);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_NE(output.find("Brak terminala"), std::string::npos) << output;
 }
 
 TEST(TerminalConsoleInTmux, DrawsTheScreenAndDeliversKeysAndMouseClicks) {

@@ -21,51 +21,17 @@ constexpr unsigned MOD_ALT = 2;
 constexpr unsigned MOD_CTRL = 4;
 
 // Keys that carry no character of their own (or a fixed one).
+// clang-format off
 enum class Key : std::uint8_t {
-  ESCAPE,
-  ENTER,
-  TAB,
-  BACKSPACE,
-  UP,
-  DOWN,
-  LEFT,
-  RIGHT,
-  HOME,
-  END,
-  PAGE_UP,
-  PAGE_DOWN,
-  INSERT,
-  DELETE,
-  CENTRE,
-  F1,
-  F2,
-  F3,
-  F4,
-  F5,
-  F6,
-  F7,
-  F8,
-  F9,
-  F10,
-  F11,
-  F12,
-  KEYPAD_PLUS,
-  KEYPAD_MINUS,
-  KEYPAD_STAR,
-  KEYPAD_SLASH,
-  KEYPAD_DOT,
-  KEYPAD_0,
-  KEYPAD_1,
-  KEYPAD_2,
-  KEYPAD_3,
-  KEYPAD_4,
-  KEYPAD_5,
-  KEYPAD_6,
-  KEYPAD_7,
-  KEYPAD_8,
-  KEYPAD_9,
+  ESCAPE, ENTER, TAB, BACKSPACE,
+  UP, DOWN, LEFT, RIGHT, HOME, END, PAGE_UP, PAGE_DOWN, INSERT, DEL, CENTRE,
+  F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
+  KEYPAD_PLUS, KEYPAD_MINUS, KEYPAD_STAR, KEYPAD_SLASH, KEYPAD_DOT,
+  KEYPAD_0, KEYPAD_1, KEYPAD_2, KEYPAD_3, KEYPAD_4,
+  KEYPAD_5, KEYPAD_6, KEYPAD_7, KEYPAD_8, KEYPAD_9,
   COUNT
 };
+// clang-format on
 
 // The codes a PC keyboard BIOS gives for a key alone and with Shift, Ctrl or
 // Alt (Alt wins over Ctrl, Ctrl over Shift).
@@ -415,10 +381,10 @@ struct TildeKey {
   Key key;
 };
 constexpr TildeKey TILDE_KEYS[] = {
-    {1, Key::HOME},      {2, Key::INSERT}, {3, Key::DELETE}, {4, Key::END},  {5, Key::PAGE_UP},
-    {6, Key::PAGE_DOWN}, {7, Key::HOME},   {8, Key::END},    {11, Key::F1},  {12, Key::F2},
-    {13, Key::F3},       {14, Key::F4},    {15, Key::F5},    {17, Key::F6},  {18, Key::F7},
-    {19, Key::F8},       {20, Key::F9},    {21, Key::F10},   {23, Key::F11}, {24, Key::F12},
+    {1, Key::HOME},      {2, Key::INSERT}, {3, Key::DEL},  {4, Key::END},  {5, Key::PAGE_UP},
+    {6, Key::PAGE_DOWN}, {7, Key::HOME},   {8, Key::END},  {11, Key::F1},  {12, Key::F2},
+    {13, Key::F3},       {14, Key::F4},    {15, Key::F5},  {17, Key::F6},  {18, Key::F7},
+    {19, Key::F8},       {20, Key::F9},    {21, Key::F10}, {23, Key::F11}, {24, Key::F12},
 };
 
 template <typename Table>
