@@ -2,19 +2,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <functional>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include "platform/terminal_writer.h"
 #include "platform/text_literal.h"
+#include "support/tmux.h"
 
 namespace zq::platform {
 namespace {
+
+using zq::testing::Quote;
+using zq::testing::Tmux;
 
 // ---- The writer, without a terminal ----------------------------------------
 
@@ -132,64 +133,12 @@ TEST(TerminalWriter, ClipboardTextGoesOutAsBase64OfUtf8) {
 
 // ---- The console in a real terminal, under tmux -----------------------------
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-// A private tmux server with one 80 x 25 (or other) pane running a command.
-class Tmux {
- public:
-  Tmux(const std::string& command, int width = 80, int height = 25) {
-    static int counter = 0;
-    socket_ = "zq-console-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-    Run("new-session -d -x " + std::to_string(width) + " -y " + std::to_string(height) + " " +
-        Quote(command));
-  }
-  ~Tmux() { Run("kill-server"); }
-
-  std::string Run(const std::string& arguments) const {
-    const std::string command =
-        std::string(ZQ_TMUX) + " -L " + socket_ + " -f /dev/null " + arguments + " 2>/dev/null";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-      char buffer[4096];
-      std::size_t count;
-      while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
-      pclose(pipe);
-    }
-    return output;
-  }
-  std::string Screen() const { return Run("capture-pane -p"); }
-  std::string ScreenWithColours() const { return Run("capture-pane -p -e"); }
-  bool AlternateScreen() const { return Run("display -p '#{alternate_on}'") == "1\n"; }
-  void Keys(const std::string& keys) const { Run("send-keys " + keys); }
-
-  // Polls the pane until the condition holds; false after five seconds.
-  bool WaitFor(const std::function<bool(const std::string&)>& condition) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (condition(Screen())) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-  bool WaitForText(const std::string& text) const {
-    return WaitFor(
-        [&](const std::string& screen) { return screen.find(text) != std::string::npos; });
-  }
-
- private:
-  std::string socket_;
-};
-
 const std::string PROBE = std::string(ZQ_TEST_PROGRAM_DIR) + "/console_probe";
 const std::string POLISH_TEXT = "Zażółć gęślą jaźń";
 
 // The probe, then its exit code and the terminal settings the shell is left with.
 std::string ProbeThenReport() {
-  return PROBE + "; echo EXIT=$?; stty -a; exec sleep 600";
+  return zq::testing::RunThenReport(PROBE);
 }
 
 int ProbePid(const Tmux& tmux) {
@@ -198,23 +147,11 @@ int ProbePid(const Tmux& tmux) {
   return std::regex_search(screen, match, std::regex("PID (\\d+)")) ? std::stoi(match[1]) : -1;
 }
 
-// The settings after the marker are those of a sane, cooked terminal.
+// The probe's screen is gone and the terminal is as the shell left it.
 void ExpectSaneTerminalAfter(const Tmux& tmux, const std::string& marker) {
-  ASSERT_TRUE(tmux.WaitFor([&](const std::string& screen) {
-    const std::size_t at = screen.find(marker);
-    return at != std::string::npos && screen.find("icanon", at) != std::string::npos;
-  })) << marker
-      << "\n"
-      << tmux.Screen();
-  const std::string screen = tmux.Screen();
-  const std::string settings = screen.substr(screen.find(marker));
-  for (const char* flag : {"icanon", "echo", "isig", "ixon", "opost", "icrnl"}) {
-    EXPECT_TRUE(std::regex_search(settings, std::regex(std::string("(^|\\s)") + flag + "(\\s|$)")))
-        << flag << " is off after " << marker << "\n"
-        << settings;
-  }
-  EXPECT_FALSE(tmux.AlternateScreen()) << marker;
-  EXPECT_EQ(screen.find(POLISH_TEXT), std::string::npos) << "the probe's screen stayed\n" << screen;
+  zq::testing::ExpectCookedTerminalAfter(tmux, marker);
+  EXPECT_EQ(tmux.Screen().find(POLISH_TEXT), std::string::npos) << "the probe's screen stayed\n"
+                                                                << tmux.Screen();
 }
 
 TEST(TerminalConsole, WithoutATerminalFailsWithAMessage) {
