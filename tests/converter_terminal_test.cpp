@@ -57,5 +57,24 @@ TEST(ConverterInTerminal, HelpShowsItsLinesAndEndsWithExitCodeZeroAfterAKey) {
   ExpectCookedTerminalAfter(tmux, "EXIT=0");
 }
 
+TEST(ProgressLogInTerminal, ScrollingLeavesExactlyTheLastLinesOnTheTerminal) {
+  Tmux tmux(RunThenReport(std::string(ZQ_TEST_PROGRAM_DIR) + "/log_probe 200"));
+  ASSERT_TRUE(tmux.WaitForText("KONIEC")) << tmux.Screen();
+  const std::string screen = tmux.Screen();
+  EXPECT_EQ(Line(screen, 1), "NAGŁÓWEK");
+  // Rows 3 to 22 hold lines 181 to 200, row 23 the last text, row 24 is blank.
+  for (int row = 3; row <= 22; ++row) {
+    const int line = 178 + row;
+    EXPECT_EQ(Line(screen, row), "wiersz " + std::to_string(line) +
+                                     std::string(static_cast<std::size_t>(line % 50), '.'))
+        << "row " << row << "\n"
+        << screen;
+  }
+  EXPECT_EQ(Line(screen, 23), "KONIEC");
+  EXPECT_EQ(Line(screen, 24), "");
+  tmux.Keys("Enter");
+  ExpectCookedTerminalAfter(tmux, "EXIT=0");
+}
+
 }  // namespace
 }  // namespace zq::testing

@@ -77,6 +77,28 @@ TEST(TerminalWriter, FirstUpdateDrawsEverythingLaterOnlyWhatChanged) {
   EXPECT_TRUE(writer.Update(screen).starts_with("\x1B[0m\x1B[2J"));
 }
 
+TEST(TerminalWriter, AScrolledBlockIsMovedByTheTerminalAndOnlyNewRowsAreDrawn) {
+  TerminalWriter writer;
+  TerminalScreen screen = BlankScreen();
+  for (int row = 2; row <= 22; ++row) Put(screen, 0, row, "line " + std::to_string(row), 0x07);
+  writer.Update(screen);
+
+  // The body of rows 3..23 (1-based) moves up one row and a new line comes.
+  TerminalScreen scrolled = screen;
+  for (int row = 2; row < 22; ++row) {
+    std::copy_n(screen.cells.begin() + (row + 1) * SCREEN_WIDTH, SCREEN_WIDTH,
+                scrolled.cells.begin() + row * SCREEN_WIDTH);
+  }
+  std::fill_n(scrolled.cells.begin() + 22 * SCREEN_WIDTH, SCREEN_WIDTH, Cell{});
+  Put(scrolled, 0, 22, "new", 0x0C);
+  const std::string update = writer.Update(scrolled);
+  // Scroll region rows 3..23, one row up, region reset; then row 23 drawn anew.
+  EXPECT_TRUE(update.starts_with(std::string(HIDE) + "\x1B[0m\x1B[3;23r\x1B[S\x1B[r")) << update;
+  EXPECT_NE(update.find("\x1B[23;1H\x1B[0;91;40mnew\x1B[0;37;40m"), std::string::npos) << update;
+  EXPECT_EQ(update.find("line"), std::string::npos);  // the moved lines are not sent again
+  EXPECT_EQ(writer.Update(scrolled), "");
+}
+
 TEST(TerminalWriter, CursorAndTitleChangesAloneAreSentAlone) {
   TerminalWriter writer;
   TerminalScreen screen = BlankScreen();

@@ -72,6 +72,7 @@ void TerminalConsole::WriteCells(int column, int row, std::span<const Cell> cell
     if (column >= 0) wanted_.cells[static_cast<std::size_t>(row * SCREEN_WIDTH + column)] = cell;
     ++column;
   }
+  if (std::chrono::steady_clock::now() - lastFlush_ >= FRAME_INTERVAL) Flush();
 }
 
 void TerminalConsole::SetCursorPosition(int column, int row) {
@@ -119,6 +120,7 @@ bool TerminalConsole::WaitForInput(int timeoutMs) {
 }
 
 void TerminalConsole::Flush() {
+  lastFlush_ = std::chrono::steady_clock::now();
   if (!LargeEnough()) {
     if (!noteShown_) Send(TooSmallSequence(width_, height_));
     noteShown_ = true;

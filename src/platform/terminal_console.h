@@ -74,6 +74,7 @@ class TerminalConsole final : public Console {
   std::deque<InputRecord> input_;
   TerminalScreen wanted_;
   TerminalWriter writer_;
+  std::chrono::steady_clock::time_point lastFlush_;
   // When the decoder began to hold back an ESC or a cut sequence.
   std::chrono::steady_clock::time_point heldSince_;
   bool hungUp_ = false;  // the terminal is gone: stop watching it

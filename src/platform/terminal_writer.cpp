@@ -65,6 +65,35 @@ std::vector<std::string_view> WrapWords(std::string_view text, std::size_t width
   return lines;
 }
 
+bool SameRow(const TerminalScreen& a, int rowA, const TerminalScreen& b, int rowB) {
+  const auto cells = [](const TerminalScreen& screen, int row) {
+    return screen.cells.begin() + row * SCREEN_WIDTH;
+  };
+  return std::equal(cells(a, rowA), cells(a, rowA) + SCREEN_WIDTH, cells(b, rowB));
+}
+
+// The longest run of rows first..last of `wanted` that stand one row lower in
+// `sent` (the progress log scrolling its body), when it is worth a scroll.
+bool FindScrolledRun(const TerminalScreen& wanted, const TerminalScreen& sent, int& first,
+                     int& last) {
+  constexpr int WORTH_SCROLLING = 3;
+  int bestLength = 0;
+  for (int row = 0; row < SCREEN_HEIGHT - 1;) {
+    int end = row;
+    while (end < SCREEN_HEIGHT - 1 && !SameRow(wanted, end, sent, end) &&
+           SameRow(wanted, end, sent, end + 1)) {
+      ++end;
+    }
+    if (end - row > bestLength) {
+      bestLength = end - row;
+      first = row;
+      last = end - 1;
+    }
+    row = end + 1;
+  }
+  return bestLength >= WORTH_SCROLLING;
+}
+
 }  // namespace
 
 std::string AttributeSequence(unsigned char attribute) {
@@ -83,6 +112,25 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
   const bool full = !valid_;
   if (full) out += "\x1B[0m\x1B[2J";
   bool cellsSent = false;
+  // A scrolled block is moved by the terminal itself (a scroll region moved up
+  // one row); only the row it uncovers and the rows that really changed are
+  // then drawn.
+  int scrolledFirst = 0;
+  int scrolledLast = -1;
+  if (!full && FindScrolledRun(wanted, sent_, scrolledFirst, scrolledLast)) {
+    AppendCursorVisible(out, false);
+    cellsSent = true;
+    out += "\x1B[0m\x1B[";
+    AppendNumber(out, scrolledFirst + 1);
+    out += ';';
+    AppendNumber(out, scrolledLast + 2);
+    out += "r\x1B[S\x1B[r";
+    std::copy_n(sent_.cells.begin() + (scrolledFirst + 1) * SCREEN_WIDTH,
+                (scrolledLast - scrolledFirst + 1) * SCREEN_WIDTH,
+                sent_.cells.begin() + scrolledFirst * SCREEN_WIDTH);
+  }
+  // The row a scroll uncovers is blank in the terminal's own colours: drawn anew.
+  const int uncoveredRow = scrolledLast >= scrolledFirst ? scrolledLast + 1 : -1;
   int attribute = -1;  // unknown until this update sets one
   int atColumn = -1;   // where the terminal's cursor stands, -1 unknown
   int atRow = -1;
@@ -90,7 +138,7 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
     for (int column = 0; column < SCREEN_WIDTH; ++column) {
       const auto index = static_cast<std::size_t>(row * SCREEN_WIDTH + column);
       const Cell& cell = wanted.cells[index];
-      if (!full && cell == sent_.cells[index]) continue;
+      if (!full && row != uncoveredRow && cell == sent_.cells[index]) continue;
       if (!cellsSent) AppendCursorVisible(out, false);  // no flicker while drawing
       cellsSent = true;
       if (column != atColumn || row != atRow) AppendMoveTo(out, column, row);

@@ -4,6 +4,7 @@
 // sent so that the next update sends only what changed.
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,12 @@ inline constexpr std::string_view TERMINAL_ENTER =
 inline constexpr std::string_view TERMINAL_LEAVE =
     "\x1B[>4m\x1B[?2004l\x1B[?1006l\x1B[?1000l\x1B[0m\x1B[0 q\x1B[?25h\x1B[?7h\x1B[?1049l"
     "\x1B[23;0t";
+
+// The terminal is brought up to date before every wait for input and, while
+// the program writes without waiting (a long conversion), at most once a
+// frame: the operator sees the work go on, and a run of log lines costs a few
+// updates a second instead of one per line.
+inline constexpr std::chrono::milliseconds FRAME_INTERVAL{40};
 
 // Everything the terminal shows.
 struct TerminalScreen {
