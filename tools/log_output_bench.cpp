@@ -12,6 +12,9 @@
 #include <chrono>
 #include <string>
 
+#include "platform/posix_file_system.h"
+#include "platform/posix_process.h"
+#include "platform/posix_syscalls.h"
 #include "platform/terminal_writer.h"
 #include "platform/text_literal.h"
 #include "transfer/progress_log.h"
@@ -70,20 +73,6 @@ class CountingTerminal : public platform::Console {
   std::size_t updates_ = 0;
 };
 
-struct NoFiles : platform::FileSystem {
-  std::unique_ptr<platform::File> Open(const ShortString&, platform::Access, platform::Share,
-                                       platform::Disposition, int& result) override {
-    result = platform::IO_FILE_NOT_FOUND;
-    return nullptr;
-  }
-  int Search(const ShortString&, std::uint8_t, std::vector<platform::DirEntry>&) override {
-    return platform::IO_NO_MORE_FILES;
-  }
-  int MakeDirectory(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-  int Rename(const ShortString&, const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-  int Erase(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-};
-
 struct NoClock : platform::Clock {
   void Sleep(int) override {}
   std::uint32_t TickCount() override { return 0; }
@@ -123,7 +112,9 @@ void WriteLine(transfer::ProgressLog& log, int line) {
 // Writes a long run of log lines and counts what the terminal is sent.
 void WriteLogLines(benchmark::State& state, bool paced, bool flushEachLine) {
   CountingTerminal terminal(paced);
-  NoFiles files;
+  platform::PosixProcess process(0, nullptr);
+  platform::PosixSyscalls syscalls;
+  platform::PosixFileSystem files(syscalls, process);  // no colour file: the built-in colours
   NoClock clock;
   ui::Colours colours(files);
   ui::Screen screen(terminal);
