@@ -34,6 +34,14 @@ TEST(HeadlessConsole, ScriptedInputPausesAndRunningOut) {
   ASSERT_TRUE(console.ReadInput(record));
   EXPECT_EQ(record, InputRecord::Mouse(MOUSE_LEFT, 3, 4));
   EXPECT_THROW(console.WaitForInput(64), HeadlessInputExhausted);
+
+  int runs = 0;
+  console.PushAction([&] { ++runs; });
+  console.PushKey(0x1C0D);
+  EXPECT_EQ(runs, 0);
+  ASSERT_TRUE(console.PeekInput(record));  // the action runs when input is looked for
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(record.key.code, 0x1C0D);
 }
 
 }  // namespace

@@ -34,7 +34,16 @@ void HeadlessConsole::SetTitle(std::string_view cp852Title) {
   title_ = cp852Title;
 }
 
+void HeadlessConsole::RunDueActions() {
+  while (!script_.empty() && script_.front().action) {
+    const std::function<void()> action = std::move(script_.front().action);
+    script_.pop_front();
+    action();
+  }
+}
+
 bool HeadlessConsole::PeekInput(InputRecord& record) {
+  RunDueActions();
   if (script_.empty() || script_.front().pause) return false;
   record = script_.front().record;
   return true;
@@ -47,6 +56,7 @@ bool HeadlessConsole::ReadInput(InputRecord& record) {
 }
 
 bool HeadlessConsole::WaitForInput(int timeoutMs) {
+  RunDueActions();
   if (script_.empty()) throw HeadlessInputExhausted();
   if (!script_.front().pause) return true;
   script_.pop_front();
@@ -55,16 +65,22 @@ bool HeadlessConsole::WaitForInput(int timeoutMs) {
 }
 
 void HeadlessConsole::PushKey(std::uint16_t code, std::uint8_t state) {
-  script_.push_back({false, InputRecord::Key(code, state)});
+  script_.push_back({false, InputRecord::Key(code, state), {}});
 }
 
 void HeadlessConsole::PushMouse(std::uint16_t buttons, int column, int row) {
-  script_.push_back({false, InputRecord::Mouse(buttons, static_cast<std::uint8_t>(column),
-                                               static_cast<std::uint8_t>(row))});
+  script_.push_back({false,
+                     InputRecord::Mouse(buttons, static_cast<std::uint8_t>(column),
+                                        static_cast<std::uint8_t>(row)),
+                     {}});
 }
 
 void HeadlessConsole::PushPause() {
-  script_.push_back({true, {}});
+  script_.push_back({true, {}, {}});
+}
+
+void HeadlessConsole::PushAction(std::function<void()> action) {
+  script_.push_back({false, {}, std::move(action)});
 }
 
 Cell HeadlessConsole::CellAt(int column, int row) const {

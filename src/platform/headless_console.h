@@ -4,6 +4,7 @@
 // the script has run out fails the test at once instead of hanging.
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ class HeadlessConsole : public Console {
   // One wait for input that ends without input, as when the operator does
   // nothing for a while.
   void PushPause();
+  // Runs when the program next looks for input at this point of the script,
+  // as when another station does something while the operator reads a box.
+  void PushAction(std::function<void()> action);
   bool ScriptDone() const { return script_.empty(); }
 
   // The screen, 0-based.
@@ -61,7 +65,10 @@ class HeadlessConsole : public Console {
   struct ScriptItem {
     bool pause = false;
     InputRecord record;
+    std::function<void()> action;
   };
+
+  void RunDueActions();
 
   Clock& clock_;
   Cell cells_[SCREEN_HEIGHT][SCREEN_WIDTH];
