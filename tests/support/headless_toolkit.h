@@ -4,16 +4,41 @@
 //     zq::testing::HeadlessToolkit t;
 //     t.console.PushKey(0x1C0D);
 //     ShowMessage(t.toolkit, ...);
+//
+// A test looks at a box while it waits by scripting a pause and a check for
+// that moment:
+//
+//     t.console.PushPause();
+//     t.AtNextPause([&] { EXPECT_EQ(t.Text(34, 8, 12), " Informacja "); });
+
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "platform/console_clipboard.h"
-#include "support/headless_screen.h"
+#include "platform/headless_console.h"
+#include "platform/manual_clock.h"
 #include "support/no_files.h"
 #include "support/recording_sound.h"
+#include "ui/screen.h"
 #include "ui/toolkit.h"
 
 namespace zq::testing {
 
-struct HeadlessToolkit : HeadlessScreen {
+// The headless console, with a hook for the moments the program waits idle.
+struct WatchedConsole : platform::HeadlessConsole {
+  using HeadlessConsole::HeadlessConsole;
+  std::function<void()> onIdle;
+  bool WaitForInput(int timeoutMs) override {
+    if (onIdle) std::exchange(onIdle, nullptr)();
+    return HeadlessConsole::WaitForInput(timeoutMs);
+  }
+};
+
+struct HeadlessToolkit {
+  platform::ManualClock clock;
+  WatchedConsole console{clock};
+  ui::Screen screen{console};
   NoFiles files;
   RecordingSound tones;
   platform::ConsoleClipboard clipboard{console};
@@ -23,6 +48,18 @@ struct HeadlessToolkit : HeadlessScreen {
   ui::Toolkit toolkit{screen, colours, events, sound, clipboard};
 
   HeadlessToolkit() { colours.ApplyControlColours(); }
+
+  // Runs `check` once, when the program next waits at a scripted pause.
+  void AtNextPause(std::function<void()> check) { console.onIdle = std::move(check); }
+
+  // The screen in 1-based coordinates; text as UTF-8.
+  std::string Text(int column, int row, int length) const {
+    return console.Text(column - 1, row - 1, length);
+  }
+  std::string Row(int row) const { return console.RowText(row - 1); }
+  std::uint8_t Attribute(int column, int row) const {
+    return console.CellAt(column - 1, row - 1).attribute;
+  }
 };
 
 }  // namespace zq::testing
