@@ -1,0 +1,108 @@
+#include "platform/path_mapper.h"
+
+#include <climits>
+#include <cstddef>
+#include <vector>
+
+#include "platform/cp852.h"
+#include "platform/dos_mask.h"
+#include "platform/files.h"
+
+namespace zq::platform {
+namespace {
+
+bool HasDrive(std::string_view name) {
+  if (name.size() < 2 || name[1] != ':') return false;
+  const char letter = name[0];
+  return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+}
+
+bool SameUpperCase(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    if (UpCasePL(left[i]) != UpCasePL(right[i])) return false;
+  }
+  return true;
+}
+
+void AppendComponent(std::string& path, std::string_view component) {
+  if (!path.empty() && path.back() != '/') path.push_back('/');
+  path += component;
+}
+
+}  // namespace
+
+void PathMapper::Split(std::string_view name, std::string_view& directory, std::string_view& last) {
+  std::size_t start = HasDrive(name) ? 2 : 0;
+  for (std::size_t i = start; i < name.size(); ++i) {
+    if (IsPathSeparator(name[i])) start = i + 1;
+  }
+  directory = name.substr(0, start);
+  last = name.substr(start);
+}
+
+std::string PathMapper::DriveRoot(char letter) const {
+  std::string variable = "ZQ_DRIVE_";
+  variable.push_back(UpCasePL(letter));
+  const auto value = process_.GetEnv(variable);
+  if (!value || value->empty()) return "/";
+  return Cp852ToUtf8(value->view());
+}
+
+std::string PathMapper::FindEntry(const std::string& parent, const std::string& component) const {
+  std::vector<std::string> names;
+  if (syscalls_.ListDirectory(parent.empty() ? "." : parent.c_str(), names) < 0) return {};
+  const std::string wanted = Utf8ToCp852(component);
+  const std::string* best = nullptr;
+  for (const std::string& candidate : names) {
+    if (!FitsCp852(candidate) || !SameUpperCase(Utf8ToCp852(candidate), wanted)) continue;
+    if (best == nullptr || candidate < *best) best = &candidate;
+  }
+  return best != nullptr ? *best : std::string{};
+}
+
+int PathMapper::ToHost(std::string_view name, std::string& host) const {
+  host.clear();
+  if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
+  if (HasDrive(name)) {
+    host = DriveRoot(name[0]);
+    name.remove_prefix(2);
+  } else if (!name.empty() && IsPathSeparator(name[0])) {
+    host.push_back('/');  // host is empty here
+  }
+  const bool endsWithSeparator = !name.empty() && IsPathSeparator(name.back());
+
+  // Once a component is missing, nothing below it can exist: the rest is
+  // taken as given.
+  bool lookingUp = true;
+  std::size_t start = 0;
+  while (start < name.size()) {
+    std::size_t end = start;
+    while (end < name.size() && !IsPathSeparator(name[end])) ++end;
+    const std::string_view component = name.substr(start, end - start);
+    start = end + 1;
+    if (component.empty()) continue;
+    const std::string utf8 = Cp852ToUtf8(component);
+    if (utf8.size() > NAME_MAX) return IO_BAD_NAME;
+    if (!lookingUp || component == "." || component == "..") {
+      AppendComponent(host, utf8);
+      continue;
+    }
+    const std::string parent = host;
+    AppendComponent(host, utf8);
+    struct stat status {};
+    if (syscalls_.PathStatus(host.c_str(), status, false) == 0) continue;
+    const std::string found = FindEntry(parent, utf8);
+    if (found.empty()) {
+      lookingUp = false;
+      continue;
+    }
+    host = parent;
+    AppendComponent(host, found);
+  }
+  if (endsWithSeparator && !host.empty() && host.back() != '/') host.push_back('/');
+  if (host.size() >= PATH_MAX) return IO_BAD_NAME;
+  return IO_OK;
+}
+
+}  // namespace zq::platform

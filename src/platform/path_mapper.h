@@ -1,0 +1,47 @@
+#pragma once
+// The host path of a program file name. Program names are CP852 texts in
+// which '\' and '/' both separate; a leading drive "X:" stands for the
+// directory of the environment variable ZQ_DRIVE_X (X upper-cased) or, when it
+// is not set or empty, for the root "/"; "X:NAME" is NAME in that directory. A
+// name without a drive is absolute when it starts with a separator and
+// relative to the current directory otherwise.
+//
+// Each component is looked up as Windows looks it up: the exact name first,
+// otherwise an entry of the directory that differs only in letter case
+// (compared in CP852 through UpCasePL; when several do, the first in byte
+// order). A disk name that is not valid UTF-8 or does not fit CP852 never
+// matches a different spelling. Components that do not exist are kept as
+// given, so a new file gets the name the program wrote. Host paths are UTF-8.
+
+#include <string>
+#include <string_view>
+
+#include "platform/posix_syscalls.h"
+#include "platform/process.h"
+
+namespace zq::platform {
+
+class PathMapper {
+ public:
+  PathMapper(Syscalls& syscalls, const Process& process) : syscalls_(syscalls), process_(process) {}
+
+  // IO_OK, or IO_BAD_NAME for a name no disk can hold: a NUL or a wildcard in
+  // it, a component over NAME_MAX bytes, a path over PATH_MAX bytes. A name
+  // that ends with a separator gives a host path that ends with '/'.
+  int ToHost(std::string_view name, std::string& host) const;
+
+  // The last component of a program name and the directory part before it
+  // (with its separator, or the bare drive "X:"; empty for a plain name).
+  static void Split(std::string_view name, std::string_view& directory, std::string_view& last);
+
+ private:
+  std::string DriveRoot(char letter) const;
+  // The disk spelling of `component` (UTF-8) in `parent`, or empty when no
+  // entry matches.
+  std::string FindEntry(const std::string& parent, const std::string& component) const;
+
+  Syscalls& syscalls_;
+  const Process& process_;
+};
+
+}  // namespace zq::platform

@@ -1,0 +1,93 @@
+#include "platform/posix_file.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "platform/ofd_locks.h"
+#include "platform/posix_errors.h"
+
+namespace zq::platform {
+namespace {
+
+// One read or write call moves at most this much, so its count fits ssize_t.
+constexpr std::size_t MAX_TRANSFER = SSIZE_MAX;
+
+}  // namespace
+
+PosixFile::PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable)
+    : syscalls_(syscalls), fd_(fd), lockFd_(lockFd), lockFdWritable_(lockFdWritable) {}
+
+PosixFile::~PosixFile() {
+  Close();
+}
+
+int PosixFile::Read(void* buffer, std::size_t size, std::size_t& done) {
+  done = 0;
+  if (fd_ < 0) return IO_NOT_OPEN;
+  auto* bytes = static_cast<unsigned char*>(buffer);
+  while (done < size) {
+    const ssize_t count = syscalls_.Read(fd_, bytes + done, std::min(size - done, MAX_TRANSFER));
+    if (count < 0) return IoResultOf(static_cast<int>(-count), IoStep::READ);
+    if (count == 0) break;  // the end of the file
+    done += static_cast<std::size_t>(count);
+  }
+  return IO_OK;
+}
+
+int PosixFile::Write(const void* buffer, std::size_t size, std::size_t& done) {
+  done = 0;
+  if (fd_ < 0) return IO_NOT_OPEN;
+  const auto* bytes = static_cast<const unsigned char*>(buffer);
+  while (done < size) {
+    const ssize_t count = syscalls_.Write(fd_, bytes + done, std::min(size - done, MAX_TRANSFER));
+    if (count < 0) return IoResultOf(static_cast<int>(-count), IoStep::WRITE);
+    if (count == 0) return IO_WRITE_FAULT;  // nothing more fits
+    done += static_cast<std::size_t>(count);
+  }
+  return IO_OK;
+}
+
+int PosixFile::Seek(std::uint64_t offset) {
+  if (fd_ < 0) return IO_NOT_OPEN;
+  if (offset > static_cast<std::uint64_t>(INT64_MAX)) return IO_READ_FAULT;
+  const off_t position = syscalls_.Seek(fd_, static_cast<off_t>(offset));
+  return position < 0 ? IoResultOf(static_cast<int>(-position), IoStep::READ) : IO_OK;
+}
+
+int PosixFile::Size(std::uint64_t& size) {
+  size = 0;
+  if (fd_ < 0) return IO_NOT_OPEN;
+  struct stat status {};
+  const int result = syscalls_.FileStatus(fd_, status);
+  if (result < 0) return IoResultOf(-result, IoStep::READ);
+  size = static_cast<std::uint64_t>(status.st_size);
+  return IO_OK;
+}
+
+int PosixFile::Flush() {
+  if (fd_ < 0) return IO_NOT_OPEN;
+  const int result = syscalls_.Sync(fd_);
+  return result < 0 ? IoResultOf(-result, IoStep::WRITE) : IO_OK;
+}
+
+int PosixFile::Lock(std::uint64_t offset, std::uint64_t length) {
+  if (fd_ < 0) return IO_NOT_OPEN;
+  return LockRange(syscalls_, lockFd_, offset, length, lockFdWritable_);
+}
+
+int PosixFile::Unlock(std::uint64_t offset, std::uint64_t length) {
+  if (fd_ < 0) return IO_NOT_OPEN;
+  return UnlockRange(syscalls_, lockFd_, offset, length);
+}
+
+int PosixFile::Close() {
+  if (fd_ < 0) return IO_NOT_OPEN;
+  if (lockFd_ != fd_) syscalls_.Close(lockFd_);
+  const int result = syscalls_.Close(fd_);
+  fd_ = -1;
+  lockFd_ = -1;
+  return result < 0 ? IoResultOf(-result, IoStep::WRITE) : IO_OK;
+}
+
+}  // namespace zq::platform

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/path_mapper.h"
+#include "platform/text_literal.h"
+#include "support/posix_world.h"
+
+namespace zq::platform {
+namespace {
+
+class PathMapperTest : public ::testing::Test {
+ protected:
+  std::string Host(std::string_view name) {
+    std::string host;
+    EXPECT_EQ(mapper_.ToHost(name, host), IO_OK) << name;
+    return host;
+  }
+  int ResultOf(std::string_view name) {
+    std::string host;
+    return mapper_.ToHost(name, host);
+  }
+
+  zq::testing::PosixWorld world_;
+  PathMapper mapper_{world_.syscalls, world_.process};
+};
+
+TEST_F(PathMapperTest, FindsEachComponentWhateverItsCaseAsWindowsDoes) {
+  const auto& tree = world_.tree;
+  tree.MakeDirectory("Dane/#BIN020");
+  tree.MakeDirectory("Dane/Żółw");
+  tree.WriteFile("Dane/#BIN020/SpisFirm.Dat", "x");
+  tree.WriteFile("Dane/Żółw/Łąka.rek", "x");
+
+  EXPECT_EQ(Host(world_.Name("DANE\\#bin020\\SPISFIRM.DAT")),
+            tree.Path("Dane/#BIN020/SpisFirm.Dat"));
+  // Polish names: CP852 in the program, UTF-8 on disk, letter case through
+  // the Polish capitals.
+  EXPECT_EQ(Host(world_.Name("dane/ŻÓŁW/łĄKA.REK")), tree.Path("Dane/Żółw/Łąka.rek"));
+  // A missing component keeps the name given, so a file can be created; what
+  // follows it is kept too.
+  EXPECT_EQ(Host(world_.Name("DANE\\Nowy\\Plik.TXT")), tree.Path("Dane/Nowy/Plik.TXT"));
+  // A trailing separator stays; doubled separators are one.
+  EXPECT_EQ(Host(world_.Name("dane\\\\żółw\\")), tree.Path("Dane/Żółw/"));
+}
+
+TEST_F(PathMapperTest, AnExactNameWinsOverAnotherSpelling) {
+  world_.tree.WriteFile("abc.txt", "lower");
+  world_.tree.WriteFile("ABC.TXT", "upper");
+  world_.tree.WriteFile("Abc.Txt", "mixed");
+  EXPECT_EQ(Host(world_.Name("ABC.TXT")), world_.tree.Path("ABC.TXT"));
+  EXPECT_EQ(Host(world_.Name("Abc.Txt")), world_.tree.Path("Abc.Txt"));
+  // Without an exact name, the first spelling in byte order.
+  EXPECT_EQ(Host(world_.Name("aBC.TXT")), world_.tree.Path("ABC.TXT"));
+}
+
+TEST_F(PathMapperTest, ADiskNameOutsideTheCodePageMatchesOnlyItself) {
+  // "€uro.txt" would read "?uro.txt" in CP852; it sorts before "eUro.txt".
+  world_.tree.WriteFile("\xE2\x82\xACuro.txt", "euro sign");
+  world_.tree.WriteFile("EURO\xFF.TXT", "not UTF-8");
+  world_.tree.WriteFile("eUro.txt", "plain");
+  EXPECT_EQ(Host(world_.Name("EURO.TXT")), world_.tree.Path("eUro.txt"));
+  // The program's "EURO" + CP852 0xFF (a no-break space) is not the disk's
+  // byte 0xFF, which is no UTF-8 at all.
+  EXPECT_EQ(Host(world_.tree.Root() + "/EURO\xFF.TXT"), world_.tree.Path("EURO\xC2\xA0.TXT"));
+}
+
+TEST_F(PathMapperTest, DriveLettersNameTheirEnvironmentDirectoryOrTheRoot) {
+  world_.tree.MakeDirectory("Firma/Dane");
+  world_.process.SetEnv("ZQ_DRIVE_C", ShortString(world_.tree.Root()));
+  EXPECT_EQ(Host("c:\\FIRMA\\dane\\"), world_.tree.Path("Firma/Dane/"));
+  EXPECT_EQ(Host("C:firma"), world_.tree.Path("Firma"));  // relative to the drive's root
+  EXPECT_EQ(Host("C:"), world_.tree.Root());
+  EXPECT_EQ(Host("D:\\tmp"), "/tmp");  // ZQ_DRIVE_D is not set
+  EXPECT_EQ(Host("\\tmp/x"), "/tmp/x");
+  world_.process.SetEnv("ZQ_DRIVE_D", ShortString());
+  EXPECT_EQ(Host("d:/"), "/");
+}
+
+TEST_F(PathMapperTest, NamesNoDiskCanHoldAreBadNames) {
+  EXPECT_EQ(ResultOf(std::string_view("a\0b", 3)), IO_BAD_NAME);
+  EXPECT_EQ(ResultOf("dir\\*.txt"), IO_BAD_NAME);
+  EXPECT_EQ(ResultOf("plik?.txt"), IO_BAD_NAME);
+  // 100 box-drawing characters are 100 bytes in CP852 but 300 in UTF-8.
+  EXPECT_EQ(ResultOf(std::string(100, '\xC4')), IO_BAD_NAME);
+  EXPECT_EQ(ResultOf(std::string(255, 'a')), IO_OK);
+  std::string deep;
+  for (int i = 0; i < 20; ++i) deep += std::string(250, 'd') + "\\";
+  EXPECT_EQ(ResultOf(deep), IO_BAD_NAME);
+}
+
+}  // namespace
+}  // namespace zq::platform

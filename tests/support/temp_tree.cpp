@@ -1,0 +1,48 @@
+#include "support/temp_tree.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace zq::testing {
+
+TempTree::TempTree() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zq-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  root_ = pattern;
+}
+
+TempTree::~TempTree() {
+  std::error_code ignored;
+  // Read-only entries left by a test must not stop the removal.
+  std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(root_, ignored);
+}
+
+void TempTree::MakeDirectory(std::string_view relative) const {
+  std::filesystem::create_directories(Path(relative));
+}
+
+void TempTree::WriteFile(std::string_view relative, std::string_view content) const {
+  std::ofstream out(Path(relative), std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + Path(relative));
+}
+
+std::string TempTree::ReadFile(std::string_view relative) const {
+  std::ifstream in(Path(relative), std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool TempTree::Exists(std::string_view relative) const {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(Path(relative), ignored));
+}
+
+}  // namespace zq::testing

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "support/posix_world.h"
+
+namespace zq::platform {
+namespace {
+
+using zq::testing::SyscallKind;
+
+class TextFileTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<File> Open(Access access, Disposition disposition) {
+    int result = IO_OK;
+    auto file =
+        world_.files.Open(world_.Name("tekst.txt"), access, Share::DENY_NONE, disposition, result);
+    EXPECT_EQ(result, IO_OK);
+    return file;
+  }
+  std::vector<std::string> LinesOf(const std::string& content) {
+    world_.tree.WriteFile("tekst.txt", content);
+    auto file = Open(Access::READ, Disposition::OPEN_EXISTING);
+    TextReader reader(*file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadLine(line)) lines.push_back(line);
+    EXPECT_EQ(reader.Result(), IO_OK);
+    return lines;
+  }
+
+  zq::testing::PosixWorld world_;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(TextFileTest, ReadsLinesEndedByCrLfOrLf) {
+  const std::string longLine(300, 'x');
+  EXPECT_EQ(LinesOf("[DANE]\r\nNazwa=Firma\n\r\n" + longLine + "\r\nostatnia"),
+            (Lines{"[DANE]", "Nazwa=Firma", "", longLine, "ostatnia"}));
+  EXPECT_EQ(LinesOf("a\rb\r\n"), (Lines{"a\rb"}));  // a lone CR belongs to the line
+  EXPECT_EQ(LinesOf(""), Lines{});
+  EXPECT_EQ(LinesOf("\r\n"), (Lines{""}));
+}
+
+TEST_F(TextFileTest, ACtrlZAtTheVeryEndIsNoLine) {
+  EXPECT_EQ(LinesOf("jeden\r\ndwa\r\n\x1A"), (Lines{"jeden", "dwa"}));
+  EXPECT_EQ(LinesOf("jeden\r\ndwa\x1A"), (Lines{"jeden", "dwa"}));
+  EXPECT_EQ(LinesOf("a\x1A"
+                    "b\r\n"),
+            (Lines{"a\x1A"
+                   "b"}));  // inside the text it is data
+}
+
+TEST_F(TextFileTest, ReadsLinesAcrossBufferBoundaries) {
+  // The first line is longer than the buffer and its CR is the buffer's last
+  // byte; the lines after it cross the later boundaries at other places.
+  Lines expected = {std::string(TEXT_BUFFER_SIZE - 1, 'L')};
+  std::string content = expected.back() + "\r\n";
+  for (int i = 0; i < 200; ++i) {
+    expected.push_back(std::string(999, static_cast<char>('a' + i % 26)) + std::to_string(i % 10));
+    content += expected.back() + "\r\n";
+  }
+  EXPECT_EQ(LinesOf(content), expected);
+}
+
+TEST_F(TextFileTest, WritesLinesWithCrLfInFewWrites) {
+  {
+    auto file = Open(Access::WRITE, Disposition::CREATE_ALWAYS);
+    TextWriter writer(*file);
+    for (int i = 0; i < 10000; ++i)
+      EXPECT_EQ(writer.WriteLine("linia " + std::to_string(i)), IO_OK);
+    EXPECT_EQ(writer.Write("bez konca"), IO_OK);
+  }  // the writer hands over the rest when it goes
+  const std::string content = world_.tree.ReadFile("tekst.txt");
+  EXPECT_EQ(content.substr(0, 18), "linia 0\r\nlinia 1\r\n");
+  EXPECT_EQ(content.substr(content.size() - 21), "linia 9999\r\nbez konca");
+  EXPECT_LE(world_.syscalls.Calls(SyscallKind::WRITE), 3);
+}
+
+TEST_F(TextFileTest, ReportsReadAndWriteErrors) {
+  world_.tree.WriteFile("tekst.txt", "a\r\nb\r\n");
+  auto file = Open(Access::READ_WRITE, Disposition::OPEN_EXISTING);
+  world_.syscalls.FailNth(SyscallKind::READ, 1, EIO);
+  TextReader reader(*file);
+  std::string line;
+  EXPECT_FALSE(reader.ReadLine(line));
+  EXPECT_EQ(reader.Result(), IO_READ_FAULT);
+
+  TextWriter writer(*file);
+  world_.syscalls.FailNth(SyscallKind::WRITE, 1, ENOSPC);
+  EXPECT_EQ(writer.WriteLine("x"), IO_OK);  // still in the buffer
+  EXPECT_EQ(writer.Flush(), IO_WRITE_FAULT);
+  EXPECT_EQ(writer.WriteLine("y"), IO_WRITE_FAULT);  // the first error stays
+}
+
+}  // namespace
+}  // namespace zq::platform
