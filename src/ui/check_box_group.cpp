@@ -28,7 +28,7 @@ std::unique_ptr<CheckBoxGroup> NewCheckBoxGroup(Toolkit& toolkit, std::uint16_t&
 
 void CheckBoxGroup::Draw() {
   for (int item = 1; item <= ItemCount(items_); ++item) {
-    const bool set = (bits_ >> (item - 1)) & 1u;
+    const bool set = (bits_ & (1u << (item - 1))) != 0;
     DrawMarkedItem("[ ]"_pl, set ? "■"_pl : " "_pl, items_[static_cast<std::size_t>(item - 1)],
                    bounds_.x1, bounds_.y1 + item - 1, Focused() && item == current_);
   }
