@@ -12,7 +12,6 @@
 //     t.AtNextPause([&] { EXPECT_EQ(t.Text(34, 8, 12), " Informacja "); });
 
 #include <functional>
-#include <string>
 #include <utility>
 
 #include "platform/console_clipboard.h"
@@ -20,6 +19,7 @@
 #include "platform/manual_clock.h"
 #include "support/no_files.h"
 #include "support/recording_sound.h"
+#include "support/screen_text.h"
 #include "ui/screen.h"
 #include "ui/toolkit.h"
 
@@ -35,7 +35,7 @@ struct WatchedConsole : platform::HeadlessConsole {
   }
 };
 
-struct HeadlessToolkit {
+struct HeadlessToolkit : ScreenText<HeadlessToolkit> {
   platform::ManualClock clock;
   WatchedConsole console{clock};
   ui::Screen screen{console};
@@ -51,15 +51,6 @@ struct HeadlessToolkit {
 
   // Runs `check` once, when the program next waits at a scripted pause.
   void AtNextPause(std::function<void()> check) { console.onIdle = std::move(check); }
-
-  // The screen in 1-based coordinates; text as UTF-8.
-  std::string Text(int column, int row, int length) const {
-    return console.Text(column - 1, row - 1, length);
-  }
-  std::string Row(int row) const { return console.RowText(row - 1); }
-  std::uint8_t Attribute(int column, int row) const {
-    return console.CellAt(column - 1, row - 1).attribute;
-  }
 };
 
 }  // namespace zq::testing
