@@ -52,6 +52,9 @@ class HeadlessConsole : public Console {
   // The cells as UTF-8 text (CP852 bytes shown as their characters).
   std::string Text(int column, int row, int length) const;
   std::string RowText(int row) const { return Text(0, row, SCREEN_WIDTH); }
+  // Every run of cells written so far, as UTF-8 text a line each: what was on
+  // the screen at some moment, also when it is gone again.
+  const std::string& Transcript() const { return transcript_; }
 
   int CursorColumn() const { return cursorColumn_; }
   int CursorRow() const { return cursorRow_; }
@@ -78,6 +81,7 @@ class HeadlessConsole : public Console {
   bool cursorVisible_ = true;
   int cursorSize_ = 20;
   std::string title_;
+  std::string transcript_;
   int bells_ = 0;
   std::string systemClipboard_;
 };

@@ -7,6 +7,7 @@ void FaultySyscalls::FailNth(SyscallKind kind, int nth, int error) {
 }
 
 int FaultySyscalls::Fault(SyscallKind kind) {
+  history_.push_back(kind);
   const int call = ++calls_[Index(kind)];
   Plan& plan = plans_[Index(kind)];
   if (plan.callNumber != call) return 0;

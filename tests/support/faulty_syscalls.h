@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "platform/posix_syscalls.h"
 
@@ -34,6 +35,9 @@ class FaultySyscalls final : public platform::Syscalls {
   // A failed close still releases the descriptor, as Linux does.
   void FailNth(SyscallKind kind, int nth, int error);
   int Calls(SyscallKind kind) const { return calls_[Index(kind)]; }
+  // Every call since the last clearing, in order.
+  const std::vector<SyscallKind>& History() const { return history_; }
+  void ClearHistory() { history_.clear(); }
 
   int Open(const char* path, int flags, mode_t mode) override;
   int Close(int fd) override;
@@ -62,6 +66,7 @@ class FaultySyscalls final : public platform::Syscalls {
   platform::Syscalls& real_;
   std::array<int, static_cast<std::size_t>(SyscallKind::COUNT)> calls_{};
   std::array<Plan, static_cast<std::size_t>(SyscallKind::COUNT)> plans_{};
+  std::vector<SyscallKind> history_;
 };
 
 }  // namespace zq::testing

@@ -151,4 +151,12 @@ Record WageSettingsRecord::Build() const {
   return record;
 }
 
+Record CompanyRecord::Build() const {
+  Record record = PatternRecord(103, filler);
+  WriteShortString(record, 0, 32, name);
+  WriteShortString(record, 32, 9, directory);
+  WriteShortString(record, 41, 62, info);
+  return record;
+}
+
 }  // namespace zq::testing

@@ -140,4 +140,13 @@ struct WageSettingsRecord {
   Record Build() const;
 };
 
+// SPISFIRM.DAT, 103 bytes: the company register.
+struct CompanyRecord {
+  ShortString name;       // up to 31 characters
+  ShortString directory;  // up to 8
+  ShortString info;       // up to 61
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
 }  // namespace zq::testing
