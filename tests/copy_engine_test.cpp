@@ -339,6 +339,14 @@ TEST_F(CopyFailureTest, AWriteErrorLeavesTheRecordsWrittenBeforeIt) {
   // The first record of the second block was read and its write failed.
   EXPECT_EQ(engine.RecordCopyCounter(), static_cast<std::int32_t>(1 + 2 * (PER_BLOCK + 1)));
 
+  // The same, record by record through a filter that keeps every record.
+  world.syscalls.FailNth(SyscallKind::WRITE, 2, ENOSPC);
+  Press('x');
+  EXPECT_TRUE(engine.CopyRecordFile(Name("big.rek"), Name("kept.rek"), RECORD,
+                                    [](std::span<std::uint8_t>) { return true; }));
+  EXPECT_EQ(Read("kept.rek"), source.substr(0, PER_BLOCK * RECORD));
+  EXPECT_EQ(engine.RecordCopyCounter(), static_cast<std::int32_t>(1 + 2 * (PER_BLOCK + 1)));
+
   // The last, partly filled block fails when the end is reached.
   world.syscalls.FailNth(SyscallKind::WRITE, 4, EIO);
   Press('x');
@@ -349,11 +357,12 @@ TEST_F(CopyFailureTest, AWriteErrorLeavesTheRecordsWrittenBeforeIt) {
   EXPECT_TRUE(engine.ConvertRecordFile(Name("big.rek"), Name("conv.rek"), RECORD, RECORD, copy));
   EXPECT_EQ(Read("conv.rek"), source.substr(0, 3 * PER_BLOCK * RECORD));
   ExpectLine(4, "Błąd zapisu danych", LOG_ERROR);
+  ExpectLine(6, "Błąd zapisu danych", LOG_ERROR);
 
   Write("notes.txt", "one\ntwo\n");
   world.syscalls.FailNth(SyscallKind::WRITE, 1, EIO);
   engine.CopyTextFile(Name("notes.txt"), Name("notes.out"), {});
-  ExpectLine(6, "Błąd zapisu do pliku " + Path("notes.out"), LOG_ERROR);
+  ExpectLine(8, "Błąd zapisu do pliku " + Path("notes.out"), LOG_ERROR);
   EXPECT_TRUE(s.console.ScriptDone());
 }
 

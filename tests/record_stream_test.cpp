@@ -75,6 +75,15 @@ TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
   EXPECT_EQ(writer.Result(), platform::IO_WRITE_FAULT);
   EXPECT_EQ(file.content.size(), 100u);  // two records and the start of the third
 
+  // Within a run of records, the failed one is found by its position.
+  FailingFile runFile;
+  runFile.bytesBeforeFailure = 100;
+  runFile.failure = platform::IO_WRITE_FAULT;
+  RecordWriter runWriter(runFile, 48);
+  EXPECT_TRUE(runWriter.PutRun(Bytes(3 * 48, 4), 48, 5, 2));
+  EXPECT_FALSE(runWriter.Flush());
+  EXPECT_EQ(runWriter.FailedTag(), 9);
+
   // A file that simply takes fewer bytes, without an error.
   FailingFile full;
   full.bytesBeforeFailure = 48;

@@ -127,15 +127,6 @@ void CopyEngine::CopyTextFile(std::string_view source, std::string_view target,
   // reported.
 }
 
-CopyEngine::RecordStep CopyEngine::KeepRecords(RecordFilter filter) {
-  return [filter = std::move(filter)](std::span<std::uint8_t> record, std::size_t done,
-                                      std::span<const std::uint8_t>& output) {
-    if (filter && !filter(record)) return false;
-    output = record.first(done);
-    return true;
-  };
-}
-
 bool CopyEngine::CopyWholeFile(std::string_view source, std::string_view target) {
   const std::uint64_t sourceSize = FileSizeByName(files_, source);
   if (sourceSize == 0) return true;
@@ -154,9 +145,10 @@ bool CopyEngine::CopyWholeFile(std::string_view source, std::string_view target)
   log_.LogWriteLn("Kopiuję "_pl + source + "  " + ui::IntToStr(static_cast<long long>(sourceSize)) +
                   " bytów..."_pl);
   log_.SetLogColour(LOG_NORMAL);
+  RecordReader reader(*input, WHOLE_FILE_CHUNK);
+  RecordWriter writer(*output, WHOLE_FILE_CHUNK);
   std::int32_t chunks = 0;
-  const Ending ending =
-      CopyRecords(*input, *output, WHOLE_FILE_CHUNK, WHOLE_FILE_CHUNK, chunks, KeepRecords({}));
+  const Ending ending = CopyRuns(reader, writer, chunks);
   const bool result = FinishCopy(ending, std::move(input), source, std::move(output), target);
   log_.PauseIfSlow();
   return result;
@@ -207,8 +199,16 @@ bool CopyEngine::CopyRecordFile(std::string_view source, std::string_view target
   recordCopyCounter_ = 1;
   OpenFiles opened;
   if (const auto early = StartRecordCopy(source, target, recordSize, false, opened)) return *early;
-  const Ending ending = CopyRecords(*opened.source, *opened.target, recordSize, recordSize,
-                                    recordCopyCounter_, KeepRecords(filter));
+  RecordReader reader(*opened.source, recordSize);
+  RecordWriter writer(*opened.target, recordSize);
+  const auto keepFiltered = [&filter](std::span<std::uint8_t> record, std::size_t done,
+                                      std::span<const std::uint8_t>& output) {
+    if (!filter(record)) return false;
+    output = record.first(done);
+    return true;
+  };
+  const Ending ending = filter ? CopyEach(reader, writer, recordCopyCounter_, keepFiltered)
+                               : CopyRuns(reader, writer, recordCopyCounter_);
   const bool result =
       FinishCopy(ending, std::move(opened.source), source, std::move(opened.target), target);
   log_.PauseIfSlow();
@@ -223,46 +223,78 @@ bool CopyEngine::ConvertRecordFile(std::string_view source, std::string_view tar
   // Kept from record to record: a converter that fills only part of it
   // leaves the rest of the previous record in place.
   std::vector<std::uint8_t> targetRecord(targetSize);
-  const RecordStep convert = [&](std::span<std::uint8_t> record, std::size_t,
-                                 std::span<const std::uint8_t>& output) {
+  const auto convert = [&](std::span<std::uint8_t> record, std::size_t,
+                           std::span<const std::uint8_t>& output) {
     if (!converter || !converter(record, targetRecord)) return false;
     output = targetRecord;
     return true;
   };
+  RecordReader reader(*opened.source, sourceSize);
+  RecordWriter writer(*opened.target, targetSize);
   std::int32_t records = 0;
-  const Ending ending =
-      CopyRecords(*opened.source, *opened.target, sourceSize, targetSize, records, convert);
+  const Ending ending = CopyEach(reader, writer, records, convert);
   const bool result =
       FinishCopy(ending, std::move(opened.source), source, std::move(opened.target), target);
   log_.PauseIfSlow();
   return result;
 }
 
-CopyEngine::Ending CopyEngine::CopyRecords(platform::File& source, platform::File& target,
-                                           std::size_t readSize, std::size_t writeSize,
-                                           std::int32_t& counter, const RecordStep& step) {
-  RecordReader reader(source, readSize);
-  RecordWriter writer(target, writeSize);
-  // A failed block write stops the copy at the record it failed in; the
-  // counter goes back to what it held after that record's write.
-  const auto writeFailure = [&] {
-    counter = writer.FailedTag();
-    return writer.Result() != IO_OK ? Ending::WRITE_ERROR : Ending::SHORT_WRITE;
-  };
+CopyEngine::Ending CopyEngine::CopyRuns(RecordReader& reader, RecordWriter& writer,
+                                        std::int32_t& counter) {
+  for (;;) {
+    std::span<std::uint8_t> run;
+    std::size_t done = 0;
+    const int readResult = reader.NextRun(run, done);
+    if (readResult != IO_OK || done == 0) {
+      Advance(counter);
+      return readResult != IO_OK ? AfterReadFailure(writer, counter) : AtEnd(writer, counter);
+    }
+    // Each record is read, then written: the first one written leaves the
+    // counter 2 higher, each further one 2 more.
+    const std::size_t recordSize = reader.RecordSize();
+    const std::size_t records = (done + recordSize - 1) / recordSize;
+    std::int32_t firstTag = counter;
+    Advance(firstTag);
+    Advance(firstTag);
+    if (!writer.PutRun(run.first(done), recordSize, firstTag, 2)) {
+      return AfterWriteFailure(writer, counter);
+    }
+    for (std::size_t i = 0; i < 2 * records; ++i) Advance(counter);
+  }
+}
+
+template <typename Step>
+CopyEngine::Ending CopyEngine::CopyEach(RecordReader& reader, RecordWriter& writer,
+                                        std::int32_t& counter, Step step) {
   for (;;) {
     std::span<std::uint8_t> record;
     std::size_t done = 0;
     const int readResult = reader.Next(record, done);
     Advance(counter);
-    // Records read before a read failure were written before it.
-    if (readResult != IO_OK) return writer.Flush() ? Ending::READ_ERROR : writeFailure();
-    if (done == 0) break;
+    if (readResult != IO_OK) return AfterReadFailure(writer, counter);
+    if (done == 0) return AtEnd(writer, counter);
     std::span<const std::uint8_t> output;
     if (!step(record, done, output)) continue;
     Advance(counter);
-    if (!writer.Put(output, counter)) return writeFailure();
+    if (!writer.Put(output, counter)) return AfterWriteFailure(writer, counter);
   }
-  return writer.Flush() ? Ending::FINISHED : writeFailure();
+}
+
+// Records read before a read failure were written before it.
+CopyEngine::Ending CopyEngine::AfterReadFailure(RecordWriter& writer, std::int32_t& counter) {
+  return writer.Flush() ? Ending::READ_ERROR : AfterWriteFailure(writer, counter);
+}
+
+CopyEngine::Ending CopyEngine::AtEnd(RecordWriter& writer, std::int32_t& counter) {
+  return writer.Flush() ? Ending::FINISHED : AfterWriteFailure(writer, counter);
+}
+
+// A failed block write stops the copy at the record it failed in; the counter
+// goes back to what it held after that record's write.
+CopyEngine::Ending CopyEngine::AfterWriteFailure(const RecordWriter& writer,
+                                                 std::int32_t& counter) {
+  counter = writer.FailedTag();
+  return writer.Result() != IO_OK ? Ending::WRITE_ERROR : Ending::SHORT_WRITE;
 }
 
 bool CopyEngine::FinishCopy(Ending ending, std::unique_ptr<platform::File> source,

@@ -21,6 +21,9 @@
 
 namespace zq::transfer {
 
+class RecordReader;
+class RecordWriter;
+
 // May change the line; false drops it.
 using LineFilter = std::function<bool(std::string& line)>;
 // May change the record in place; false drops it.
@@ -61,16 +64,10 @@ class CopyEngine {
 
  private:
   enum class Ending { FINISHED, READ_ERROR, WRITE_ERROR, SHORT_WRITE };
-  // What one record becomes: false drops it, true writes `output`.
-  using RecordStep = std::function<bool(std::span<std::uint8_t> record, std::size_t done,
-                                        std::span<const std::uint8_t>& output)>;
-
   struct OpenFiles {
     std::unique_ptr<platform::File> source;
     std::unique_ptr<platform::File> target;
   };
-  // A record step that writes every record the filter keeps, as it was read.
-  static RecordStep KeepRecords(RecordFilter filter);
 
   std::unique_ptr<platform::File> OpenSource(std::string_view source);
   // Creates the target, or opens it at its end to append.
@@ -80,8 +77,20 @@ class CopyEngine {
   std::optional<bool> StartRecordCopy(std::string_view source, std::string_view target,
                                       std::size_t recordSize, bool pauseAfterHeadline,
                                       OpenFiles& opened);
-  Ending CopyRecords(platform::File& source, platform::File& target, std::size_t readSize,
-                     std::size_t writeSize, std::int32_t& counter, const RecordStep& step);
+
+  // The copy loops. `counter` rises by one for each record read (the read
+  // that finds the end or fails included) and each record written, and ends
+  // where it would stand had every record been read and written by itself.
+  // Every record as it was read, many at a time:
+  static Ending CopyRuns(RecordReader& reader, RecordWriter& writer, std::int32_t& counter);
+  // Record by record; `step` (record, bytes read, output) decides whether a
+  // record is written and what is written for it.
+  template <typename Step>
+  static Ending CopyEach(RecordReader& reader, RecordWriter& writer, std::int32_t& counter,
+                         Step step);
+  static Ending AfterReadFailure(RecordWriter& writer, std::int32_t& counter);
+  static Ending AtEnd(RecordWriter& writer, std::int32_t& counter);
+  static Ending AfterWriteFailure(const RecordWriter& writer, std::int32_t& counter);
   // Logs how a copy ended and closes both files; true when the target closed.
   bool FinishCopy(Ending ending, std::unique_ptr<platform::File> source,
                   std::string_view sourceName, std::unique_ptr<platform::File> target,

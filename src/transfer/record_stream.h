@@ -5,6 +5,7 @@
 // Both sides report their failures at the record where a copy that read and
 // wrote each record by itself would have met them.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -26,9 +27,24 @@ class RecordReader {
   // of its bytes the file held. Only the last record of a file may be short;
   // the rest of its span is zero. `done` is 0 at the end of the file. A result
   // other than IO_OK means the file failed before this record was complete.
-  int Next(std::span<std::uint8_t>& record, std::size_t& done);
+  int Next(std::span<std::uint8_t>& record, std::size_t& done) {
+    if (filled_ - position_ >= recordSize_ && recordSize_ != 0) {  // the common case
+      record = std::span<std::uint8_t>(block_).subspan(position_, recordSize_);
+      done = recordSize_;
+      position_ += recordSize_;
+      return platform::IO_OK;
+    }
+    return Take(1, record, done);
+  }
+  // As Next, for as many records as the block holds at once: `run` spans
+  // `done` bytes of whole records, or the short last record.
+  int NextRun(std::span<std::uint8_t>& run, std::size_t& done) {
+    return Take(block_.size(), run, done);
+  }
+  std::size_t RecordSize() const { return recordSize_; }
 
  private:
+  int Take(std::size_t maxRecords, std::span<std::uint8_t>& records, std::size_t& done);
   void Fill();
 
   platform::File& file_;
@@ -48,9 +64,15 @@ class RecordWriter {
   // Queues a record, writing the queued block first when the record does not
   // fit. `tag` is the caller's mark of this record, given back when the record
   // does not reach the file whole. False when a block write failed.
-  bool Put(std::span<const std::uint8_t> record, std::int32_t tag);
+  bool Put(std::span<const std::uint8_t> record, std::int32_t tag) {
+    return PutRun(record, record.size(), tag, 0);
+  }
+  // Queues consecutive records of `recordSize` bytes (the last may be
+  // shorter), tagged `firstTag`, `firstTag` + `tagStep`, ...
+  bool PutRun(std::span<const std::uint8_t> records, std::size_t recordSize, std::int32_t firstTag,
+              std::int32_t tagStep);
   // Writes what is queued. False when the write failed.
-  bool Flush();
+  bool Flush() { return WriteOut(block_.data()); }
 
   // After a failure: the tag of the first record that did not reach the file
   // whole (the file holds every byte before it and the part of it written),
@@ -59,11 +81,20 @@ class RecordWriter {
   int Result() const { return result_; }
 
  private:
+  struct Run {
+    std::size_t start;
+    std::size_t end;
+    std::size_t recordSize;
+    std::int32_t firstTag;
+    std::int32_t tagStep;
+  };
+  // Writes the queued runs, whose bytes lie at `bytes`.
+  bool WriteOut(const std::uint8_t* bytes);
+
   platform::File& file_;
   std::vector<std::uint8_t> block_;
   std::size_t filled_ = 0;
-  std::vector<std::size_t> recordEnds_;  // of the queued records, in the block
-  std::vector<std::int32_t> recordTags_;
+  std::vector<Run> runs_;
   std::int32_t failedTag_ = 0;
   int result_ = platform::IO_OK;
 };
