@@ -151,14 +151,14 @@ long PeakMemoryKiB() {
   return usage.ru_maxrss;
 }
 
-// Keeps the mean real time of every benchmark, to print the ratios after the
+// Keeps the (median) real time of every benchmark, to print the ratios after the
 // usual table.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean") {
+      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median") {
         times_[run.run_name.function_name] = run.GetAdjustedRealTime();
       }
     }
