@@ -35,8 +35,9 @@ test: $(NORMAL)/build.ninja $(SANITIZED)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	$(NORMAL)/tools/make_sample_tree $(DEMO_TREE)
-	cd $(DEMO_TREE) && ZQ_DRIVE_C=$(CURDIR)/$(DEMO_TREE) $(CURDIR)/$(NORMAL)/zq20-21
+	$(NORMAL)/tools/make_sample_tree $(CURDIR)/$(DEMO_TREE)
+	cp $(NORMAL)/zq20-21 $(DEMO_TREE)/DAZ_2021/zq20-21
+	cd $(DEMO_TREE) && ./DAZ_2021/zq20-21
 
 clean:
 	rm -rf $(BUILD)

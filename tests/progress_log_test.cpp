@@ -3,33 +3,13 @@
 #include <string>
 
 #include "platform/text_literal.h"
-#include "support/headless_screen.h"
+#include "support/headless_log.h"
 #include "transfer/progress_log.h"
 
 namespace zq::transfer {
 namespace {
 
-struct LogFixture : ::testing::Test {
-  zq::testing::HeadlessScreen s;
-  struct NoFiles : platform::FileSystem {
-    std::unique_ptr<platform::File> Open(const ShortString&, platform::Access, platform::Share,
-                                         platform::Disposition, int& result) override {
-      result = platform::IO_FILE_NOT_FOUND;
-      return nullptr;
-    }
-    int Search(const ShortString&, std::uint8_t, std::vector<platform::DirEntry>&) override {
-      return platform::IO_PATH_NOT_FOUND;
-    }
-    int MakeDirectory(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-    int Rename(const ShortString&, const ShortString&) override {
-      return platform::IO_ACCESS_DENIED;
-    }
-    int Erase(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-  } files;
-  ui::Colours colours{files};
-  std::uint8_t showSlowly = 0;
-  ProgressLog log{s.screen, colours, s.clock, showSlowly};
-
+struct LogFixture : ::testing::Test, zq::testing::HeadlessLog {
   void WriteHeader() {
     log.ClearLog(true);
     log.LogWriteLn("header one"_pl);

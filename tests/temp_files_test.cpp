@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fileaccess/temp_files.h"
+#include "platform/manual_clock.h"
 #include "platform/text_literal.h"
-#include "support/fake_clock.h"
 #include "support/posix_world.h"
 
 namespace zq::fileaccess {
@@ -31,7 +31,7 @@ TEST(PascalRandomTest, FollowsTheRunTimeSequence) {
 class TempFilesTest : public ::testing::Test {
  protected:
   zq::testing::PosixWorld world_;
-  zq::testing::FakeClock clock_;
+  platform::ManualClock clock_;
   platform::PascalRandom random_;
   TempFiles temp_{world_.files, world_.process, clock_, random_};
 };
@@ -69,7 +69,7 @@ TEST_F(TempFilesTest, TheFirstUsableVariableNamesTheTemporaryDirectory) {
 
 TEST_F(TempFilesTest, NamesAreDrawnFromTheTickCountAndSkipExistingEntries) {
   // Before the temporary directory is chosen, names are relative.
-  clock_.SetTickCount(1234);
+  clock_.SetStart({}, 1234);
   random_.Seed(1234);
   const std::uint32_t n = random_.Next(32767);
   EXPECT_EQ(temp_.TempFileNameTmp(ShortString()), FormatTempName(ShortString(), n, ".tmp"));

@@ -4,25 +4,18 @@
 
 #include <string>
 
+#include "support/screen_text.h"
+
 #include "platform/headless_console.h"
 #include "platform/manual_clock.h"
 #include "ui/screen.h"
 
 namespace zq::testing {
 
-struct HeadlessScreen {
+struct HeadlessScreen : ScreenText<HeadlessScreen> {
   platform::ManualClock clock;
   platform::HeadlessConsole console{clock};
   ui::Screen screen{console};
-
-  // UTF-8 text of `length` cells from 1-based (column, row).
-  std::string Text(int column, int row, int length) const {
-    return console.Text(column - 1, row - 1, length);
-  }
-  std::string Row(int row) const { return console.RowText(row - 1); }
-  std::uint8_t Attribute(int column, int row) const {
-    return console.CellAt(column - 1, row - 1).attribute;
-  }
 };
 
 }  // namespace zq::testing

@@ -1,0 +1,178 @@
+#include "fileaccess/ini_file.h"
+
+#include "fileaccess/shared_files.h"
+#include "platform/text_file.h"
+#include "platform/text_literal.h"
+#include "ui/polish_text.h"
+
+namespace zq::fileaccess {
+namespace {
+
+constexpr ShortString TRUE_TEXT = "TAK"_pl;
+constexpr ShortString FALSE_TEXT = "NIE"_pl;
+
+// Without the characters up to and including the blank (codes 0 to 32) at
+// both ends.
+std::string_view Trimmed(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32) line.remove_prefix(1);
+  while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.remove_suffix(1);
+  return line;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ui::UpperCasePL(a) == ui::UpperCasePL(b);
+}
+
+}  // namespace
+
+std::unique_ptr<IniFile> IniFile::Init(platform::FileSystem& files, const ShortString& name,
+                                       bool writable) {
+  std::unique_ptr<IniFile> ini(new IniFile(files, name, writable));
+  ini->existed_ = FileExistsByName(files, name);
+  int result = platform::IO_OK;
+  if (ini->existed_) {
+    ini->file_ = files.Open(name, platform::Access::READ, platform::Share::DENY_NONE,
+                            platform::Disposition::OPEN_EXISTING, result);
+  } else if (writable) {
+    ini->file_ = files.Open(name, platform::Access::READ_WRITE, platform::Share::DENY_NONE,
+                            platform::Disposition::CREATE_ALWAYS, result);
+  } else {
+    return ini;
+  }
+  if (!ini->file_) return nullptr;
+  if (writable && !LockFirstByte(*ini->file_)) {
+    ini->file_->Close();
+    ini->file_.reset();
+    return nullptr;
+  }
+  if (ini->existed_) ini->Load();
+  return ini;
+}
+
+void IniFile::Load() {
+  platform::TextReader reader(*file_);
+  std::string text;
+  while (reader.ReadLine(text)) {
+    const std::string_view line = Trimmed(text);
+    if (line.empty()) continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      sections_.push_back({ShortString(line.substr(1, line.size() - 2)), {}});
+    } else {
+      sections_.back().lines.emplace_back(line);
+    }
+  }
+}
+
+IniFile::~IniFile() {
+  if (modified_ && !readOnly_) WriteBack();
+  if (file_) {
+    if (!readOnly_) UnlockFirstByte(*file_);
+    file_->Close();
+  }
+}
+
+// The file is written through a handle of its own while the first-byte lock
+// is still held, so no other station slips in between. Errors are not
+// reported: the operator could do nothing about them here.
+void IniFile::WriteBack() {
+  int result = platform::IO_OK;
+  auto out = files_.Open(name_, platform::Access::WRITE, platform::Share::DENY_NONE,
+                         platform::Disposition::CREATE_ALWAYS, result);
+  if (!out) return;
+  {
+    platform::TextWriter writer(*out);
+    for (const Section& section : sections_) {
+      if (section.name) writer.WriteLine("["_pl + *section.name + "]"_pl);
+      for (const std::string& line : section.lines) writer.WriteLine(line);
+      if (!section.lines.empty()) writer.WriteLine({});
+    }
+  }
+  out->Close();
+}
+
+int IniFile::FindSection(std::string_view name) const {
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    if (sections_[i].name && SameName(*sections_[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int IniFile::FindKey(const Section& section, std::string_view key) {
+  for (std::size_t i = 0; i < section.lines.size(); ++i) {
+    const std::string_view line = section.lines[i];
+    const std::size_t equals = line.find('=');
+    if (equals != std::string_view::npos && SameName(line.substr(0, equals), key)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+ShortString IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+  const int sectionIndex = FindSection(section);
+  if (sectionIndex < 0) return ShortString(defaultValue);
+  const Section& found = sections_[static_cast<std::size_t>(sectionIndex)];
+  const int index = FindKey(found, key);
+  if (index < 0) return ShortString(defaultValue);
+  const std::string_view line = found.lines[static_cast<std::size_t>(index)];
+  return ShortString(line.substr(line.find('=') + 1));
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  int sectionIndex = FindSection(section);
+  if (sectionIndex < 0) {
+    sections_.push_back({ShortString(section), {}});
+    sectionIndex = static_cast<int>(sections_.size()) - 1;
+  }
+  Section& found = sections_[static_cast<std::size_t>(sectionIndex)];
+  const std::string line = std::string(key) + "=" + std::string(value);
+  const int index = FindKey(found, key);
+  if (index < 0) {
+    found.lines.push_back(line);
+    modified_ = true;
+    return;
+  }
+  std::string& existing = found.lines[static_cast<std::size_t>(index)];
+  if (std::string_view(existing).substr(existing.find('=') + 1) == value) return;
+  existing = line;
+  modified_ = true;
+}
+
+char IniFile::ReadChar(std::string_view section, std::string_view key, char defaultValue) const {
+  const ShortString value = ReadString(section, key, {});
+  return value.empty() ? defaultValue : value[0];
+}
+
+void IniFile::WriteChar(std::string_view section, std::string_view key, char value) {
+  WriteString(section, key, std::string_view(&value, 1));
+}
+
+std::uint16_t IniFile::ReadInteger(std::string_view section, std::string_view key,
+                                   std::uint16_t defaultValue) const {
+  const ShortString text = ReadString(section, key, "!"_pl);
+  if (text.empty() || text.size() > 5) return defaultValue;
+  unsigned value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return defaultValue;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  return value <= 0xFFFF ? static_cast<std::uint16_t>(value) : defaultValue;
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, std::uint16_t value) {
+  WriteString(section, key, ui::IntToStr(value));
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+  const ShortString value = ui::UpperCasePL(ReadString(section, key, {}));
+  if (value == FALSE_TEXT) return false;
+  if (value == TRUE_TEXT) return true;
+  return defaultValue;
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? TRUE_TEXT : FALSE_TEXT);
+}
+
+}  // namespace zq::fileaccess

@@ -1,0 +1,118 @@
+#include "shell/converter.h"
+
+#include "platform/text_literal.h"
+#include "shell/command_line.h"
+#include "shell/path_settings.h"
+#include "ui/polish_text.h"
+
+namespace zq::shell {
+namespace {
+
+constexpr ShortString TITLE = "zqTarvo - Konwerter 2020 - 2021"_pl;
+constexpr ShortString BANNER =
+    " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)"_pl;
+constexpr std::uint8_t BANNER_COLOUR = 10;
+constexpr std::uint8_t RULE_COLOUR = 15;
+constexpr std::uint8_t TEXT_COLOUR = 7;
+constexpr char RULE_CHARACTER = '\xC4';  // "─"
+
+ShortString Rule(std::size_t length) {
+  ShortString rule;
+  rule.Resize(length, RULE_CHARACTER);
+  return rule;
+}
+
+}  // namespace
+
+Converter::Converter(platform::Platform& platform)
+    : platform_(platform),
+      tempFiles_(platform.files, platform.process, platform.clock, random_),
+      colours_(platform.files),
+      screen_(platform.console),
+      log_(screen_, colours_, platform.clock, settings_.Options.ShowSlowly) {}
+
+int Converter::Run() {
+  StartUp();
+  // The wizard and the conversion phases come here; until they exist the
+  // run goes straight from the header to its end.
+  RunConversion();
+  Finish();
+  return 0;
+}
+
+void Converter::StartUp() {
+  location_ = ProgramLocation::Of(platform_.process);
+  colours_.InitColours(location_.Directory);
+  colours_.ApplyControlColours();
+  tempFiles_.InitTempDir();
+
+  const auto& arguments = platform_.process.Arguments();
+  ShortString registerName = SwitchValue(arguments, "/kprspis:"_pl).value_or(ShortString());
+  if (registerName.empty())
+    registerName = platform_.process.GetEnv("KPRSPIS").value_or(ShortString());
+  registerName.Truncate(conversion::REGISTER_NAME_LENGTH);
+  if (!registerName.empty()) settings_.RegisterFileName = registerName;
+
+  platform_.console.SetTitle(TITLE);
+  if (AsksForHelp(arguments)) ShowHelp();
+
+  ReadExtraFileList(platform_.files, location_.BaseName, settings_.ExtraFiles);
+  settings_.SourcePath =
+      ShortString() + platform::PATH_SEPARATOR + "DAZ_2020"_pl + platform::PATH_SEPARATOR;
+  settings_.TargetPath = arguments.empty() ? location_.Directory : arguments.front();
+  ReadPathSettings(platform_.files, location_.BaseName, settings_.SourcePath, settings_.TargetPath);
+  WriteHeader();
+}
+
+void Converter::ShowHelp() {
+  static constexpr ShortString LINES[] = {
+      "Program do kopiowania wybranych danych do nowego DAZ_ZQ."_pl,
+      "z wersji VI020 (2020) na RA021 (2021)"_pl,
+      ""_pl,  // the rule, drawn below
+      ""_pl,
+      "Uruchom zq20-21 [Katalog_danych_,2021]"_pl,
+      "gdzie:"_pl,
+      "Katalog danych - lokalizacja istniejącego katalogu na rok 2021"_pl,
+      "Katalogu w którym jest program zq20-21.EXE można umieścić"_pl,
+      "plik o nazwie zq20-21.LST w którym można w kolejnych wierszach"_pl,
+      "wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu"_pl,
+      "danych firmy na rok nastepny"_pl,
+      ""_pl,
+  };
+  // The help is the program's plain console output, line under line from the
+  // top of the screen.
+  int row = 1;
+  for (const ShortString& line : LINES) {
+    screen_.WriteScreen(TEXT_COLOUR, 1, row, row == 3 ? Rule(70) : line);
+    ++row;
+  }
+  screen_.SetCursor(1, row);
+  log_.WaitForKey();
+  throw platform::ProgramExit{0};
+}
+
+void Converter::WriteHeader() {
+  screen_.ShowCursor(false);
+  log_.SetLogColour(BANNER_COLOUR);
+  log_.ClearLog(true);
+  log_.LogWriteLn(BANNER);
+  log_.SetLogColour(RULE_COLOUR);
+  log_.LogWriteLn(Rule(80));
+  log_.SetLogColour(TEXT_COLOUR);
+}
+
+void Converter::RunConversion() {
+  log_.LogWriteLn();
+  log_.LogWriteLn();
+  log_.LogWriteLn("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"_pl);
+}
+
+void Converter::Finish() {
+  screen_.ShowCursor(true);
+  log_.PauseIfSlow();
+  log_.LogWrite("Nacisnij Enter"_pl);
+  log_.WaitForKey();
+  log_.ClearLog(true);
+}
+
+}  // namespace zq::shell

@@ -1,0 +1,43 @@
+#pragma once
+// The main body of the converter: the start-up in its fixed order, the
+// wizard, the conversion and the end of the run.
+
+#include "conversion/run_settings.h"
+#include "fileaccess/temp_files.h"
+#include "platform/pascal_random.h"
+#include "platform/platform.h"
+#include "shell/program_location.h"
+#include "transfer/progress_log.h"
+#include "ui/colours.h"
+#include "ui/screen.h"
+
+namespace zq::shell {
+
+class Converter {
+ public:
+  explicit Converter(platform::Platform& platform);
+
+  // The whole run. Returns the exit code of a run that ends through Finish;
+  // the early ways out (the help, the fatal stops) throw platform::ProgramExit.
+  int Run();
+
+  const conversion::RunSettings& Settings() const { return settings_; }
+
+ private:
+  void StartUp();
+  [[noreturn]] void ShowHelp();
+  void WriteHeader();
+  void RunConversion();
+  void Finish();
+
+  platform::Platform& platform_;
+  ProgramLocation location_;
+  conversion::RunSettings settings_;
+  platform::PascalRandom random_;
+  fileaccess::TempFiles tempFiles_;
+  ui::Colours colours_;
+  ui::Screen screen_;
+  transfer::ProgressLog log_;
+};
+
+}  // namespace zq::shell

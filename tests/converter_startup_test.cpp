@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/text_literal.h"
+#include "shell/converter.h"
+#include "support/headless_platform.h"
+
+namespace zq::shell {
+namespace {
+
+constexpr std::uint16_t ENTER = 0x1C0D;
+
+// A converter installed in "Księgowość biuro/" of a fresh tree.
+struct ConverterRun : ::testing::Test {
+  testing::HeadlessPlatform p;
+  const std::string programFolder = "Księgowość biuro/";
+
+  ConverterRun() {
+    p.world.tree.MakeDirectory(programFolder);
+    p.world.process.SetExecutablePath(p.world.Name(programFolder + "zq20-21"));
+    p.world.process.SetCurrentDirectory(p.world.Name(""));
+  }
+  void Beside(const std::string& name, const std::string& content) {
+    p.world.tree.WriteFile(programFolder + name, content);
+  }
+  // Runs the converter to its end; the final key is scripted here.
+  int RunToEnd(Converter& converter) {
+    p.console.PushKey(ENTER);
+    return converter.Run();
+  }
+};
+
+TEST_F(ConverterRun, ShowsTheHeaderWritesTheClosingLinesAndEndsOnAnyKey) {
+  Converter converter(p.platform);
+  p.console.PushKey(0x3B00);  // F1: any key ends the run
+  EXPECT_EQ(converter.Run(), 0);
+  EXPECT_EQ(p.console.Title(), "zqTarvo - Konwerter 2020 - 2021"_pl);
+  // After the key the log is cleared whole.
+  EXPECT_EQ(p.Row(1), std::string(80, ' '));
+  EXPECT_TRUE(p.console.ScriptDone());
+}
+
+TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
+  Converter converter(p.platform);
+  EXPECT_THROW(converter.Run(), platform::HeadlessInputExhausted);  // stops at the final key wait
+  EXPECT_EQ(p.Text(1, 1, 70),
+            " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86) ");
+  EXPECT_EQ(p.Attribute(2, 1), 0x0A);
+  std::string rule;
+  for (int i = 0; i < 79; ++i) rule += "─";
+  EXPECT_EQ(p.Row(2), rule + " ");
+  EXPECT_EQ(p.Attribute(1, 2), 0x0F);
+  EXPECT_EQ(p.Text(1, 5, 46), "Koniec pracy kopiera danych DAZ_ZQ na rok 2021");
+  EXPECT_EQ(p.Attribute(1, 5), 0x07);
+  EXPECT_EQ(p.Text(1, 6, 15), "Nacisnij Enter ");
+  EXPECT_TRUE(p.console.CursorVisible());
+}
+
+TEST_F(ConverterRun, HelpPrintsItsTwelveLinesAndEndsWithExitCodeZeroAfterAKey) {
+  for (const char* question : {"/?", "x?y"}) {
+    testing::HeadlessPlatform q;
+    q.world.process.SetArguments({ShortString(std::string_view(question))});
+    Converter converter(q.platform);
+    q.console.PushKey(0x1E61);
+    try {
+      converter.Run();
+      ADD_FAILURE() << "the help must end the program";
+    } catch (const platform::ProgramExit& exit) {
+      EXPECT_EQ(exit.code, 0);
+    }
+    EXPECT_EQ(q.Text(1, 1, 56), "Program do kopiowania wybranych danych do nowego DAZ_ZQ.");
+    EXPECT_EQ(q.Text(1, 3, 2), "──");
+    EXPECT_EQ(q.Text(70, 3, 2), "─ ");
+    EXPECT_EQ(q.Text(1, 11, 28), "danych firmy na rok nastepny");
+    EXPECT_EQ(q.console.Title(), "zqTarvo - Konwerter 2020 - 2021"_pl);
+  }
+}
+
+TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {
+  p.world.process.SetArguments({"/data/2021x"_pl});
+  Beside("zq20-21.PTH",
+         "[PATHS]\r\n"
+         "daz_2020=/ignored/lower/case\r\n"
+         " DAZ_2021=/ignored/blank\r\n"
+         "DAZ_2020=C:\\DAZ_2020\\\r\n"  // written by hand with its closing backslash
+         "DAZ_2021=/first\r\n"
+         "DAZ_2021=/data/2021\r\n");  // a later line wins
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().SourcePath, "C:\\DAZ_2020\\/"_pl);
+  EXPECT_EQ(converter.Settings().TargetPath, "/data/2021/"_pl);
+}
+
+TEST_F(ConverterRun, DefaultPathsComeFromTheCommandLineOrTheProgramFolder) {
+  {
+    Converter converter(p.platform);
+    RunToEnd(converter);
+    EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
+    EXPECT_EQ(converter.Settings().TargetPath, p.world.Name(programFolder));
+    EXPECT_EQ(converter.Settings().RegisterFileName, "SPISFIRM.DAT"_pl);
+  }
+  p.world.process.SetArguments({"D:\\2021"_pl});
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().TargetPath, "D:\\2021"_pl);  // taken literally
+}
+
+TEST_F(ConverterRun, RegisterNameFromTheSwitchAtAnyPositionElseTheEnvironment) {
+  p.world.process.SetEnv("KPRSPIS", "FROMENV.DAT"_pl);
+  p.world.process.SetArguments({"/kprspis:X.DAT"_pl});
+  {
+    Converter converter(p.platform);
+    RunToEnd(converter);
+    EXPECT_EQ(converter.Settings().RegisterFileName, "X.DAT"_pl);
+    EXPECT_EQ(converter.Settings().TargetPath, "/kprspis:X.DAT"_pl);  // also the first parameter
+  }
+  p.world.process.SetArguments({"/data"_pl, "-KPRSPIS:averylongregistername.dat"_pl});
+  {
+    Converter converter(p.platform);
+    RunToEnd(converter);
+    EXPECT_EQ(converter.Settings().RegisterFileName, "averylongreg"_pl);  // cut to 12
+  }
+  p.world.process.SetArguments({"/kprspis:"_pl});  // empty: the environment decides
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().RegisterFileName, "FROMENV.DAT"_pl);
+}
+
+TEST_F(ConverterRun, ExtraFileListKeepsLineOrderCutsNamesAndKeepsEmptyLines) {
+  Beside("zq20-21.LST",
+         "first.dat\r\n\r\n" + std::string(40, 'n') + "\r\n  blanks kept .txt\nlast");
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  const auto& names = converter.Settings().ExtraFiles;
+  ASSERT_EQ(names.size(), 5u);
+  EXPECT_EQ(names[0], "first.dat"_pl);
+  EXPECT_EQ(names[1], ""_pl);
+  EXPECT_EQ(names[2], ShortString(std::string(25, 'n')));
+  EXPECT_EQ(names[3], "  blanks kept .txt"_pl);
+  EXPECT_EQ(names[4], "last"_pl);
+}
+
+TEST_F(ConverterRun, BrokenSettingsFilesGiveADefinedResult) {
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>(i * 7 % 256));
+  Beside("zq20-21.PTH", "DAZ_2021=" + std::string(300, 'x') + "\r\n" + garbage);
+  std::string manyLines;
+  for (int i = 0; i < 10000; ++i) manyLines += "file" + std::to_string(i) + "\r\n";
+  Beside("zq20-21.LST", manyLines);
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  // A long line is read up to 255 characters; the path keeps its separator.
+  EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(246, 'x') + "/"));
+  EXPECT_EQ(converter.Settings().ExtraFiles.size(), 10000u);
+  EXPECT_EQ(converter.Settings().ExtraFiles.back(), "file9999"_pl);
+}
+
+TEST_F(ConverterRun, ColourFileBesideTheProgramSetsEveryRole) {
+  Beside("kolory.zq", std::string(11, '\x1E'));
+  Converter converter(p.platform);
+  EXPECT_THROW(converter.Run(), platform::HeadlessInputExhausted);
+  EXPECT_EQ(p.Attribute(1, 6), 0x1E);  // "Nacisnij Enter" in the log's normal colour
+  EXPECT_EQ(p.Attribute(40, 20), 0x1E);
+}
+
+TEST_F(ConverterRun, ShortEmptyOrOversizedColourFilesAreHandled) {
+  for (const std::string& content :
+       {std::string(5, '\x1E'), std::string(), std::string(5000, '\x4E')}) {
+    testing::HeadlessPlatform q;
+    q.world.process.SetExecutablePath(q.world.Name("zq20-21"));
+    q.world.tree.WriteFile("kolory.zq", content);
+    Converter converter(q.platform);
+    EXPECT_THROW(converter.Run(), platform::HeadlessInputExhausted);
+    // Short files give the built-in colours; a long one its first record.
+    EXPECT_EQ(q.Attribute(1, 6), content.size() >= 11 ? 0x4E : 0x07);
+  }
+}
+
+}  // namespace
+}  // namespace zq::shell

@@ -1,0 +1,28 @@
+#pragma once
+// The whole platform of a headless run: the headless console and a manual
+// clock, the bell on that console, and the real file system over a fresh
+// temporary tree with an environment the test sets.
+
+#include <string>
+
+#include "support/screen_text.h"
+
+#include "platform/bell_sound.h"
+#include "platform/console_clipboard.h"
+#include "platform/headless_console.h"
+#include "platform/manual_clock.h"
+#include "platform/platform.h"
+#include "support/posix_world.h"
+
+namespace zq::testing {
+
+struct HeadlessPlatform : ScreenText<HeadlessPlatform> {
+  PosixWorld world;
+  platform::ManualClock clock;
+  platform::HeadlessConsole console{clock};
+  platform::BellSound sound{console, clock};
+  platform::ConsoleClipboard clipboard{console};
+  platform::Platform platform{console, world.files, clock, sound, world.process, clipboard};
+};
+
+}  // namespace zq::testing
