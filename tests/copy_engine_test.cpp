@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/text_literal.h"
-#include "support/headless_screen.h"
+#include "support/headless_log.h"
 #include "support/posix_world.h"
 #include "transfer/record_stream.h"
 
@@ -51,14 +51,11 @@ std::size_t CharacterCount(const std::string& text) {
 }
 
 struct CopyEngineTest : ::testing::Test {
-  zq::testing::HeadlessScreen s;
+  zq::testing::HeadlessLog headless;
+  zq::testing::HeadlessScreen& s = headless.s;
+  ProgressLog& log = headless.log;
   zq::testing::PosixWorld world;
-  ui::Colours colours{world.files};
-  std::uint8_t showSlowly = 0;
-  ProgressLog log{s.screen, colours, s.clock, showSlowly};
   CopyEngine engine{world.files, log};
-
-  CopyEngineTest() { log.ClearLog(true); }
 
   ShortString Name(std::string_view relative) const { return world.Name(relative); }
   std::string Path(std::string_view relative) const { return world.tree.Path(relative); }
