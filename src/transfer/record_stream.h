@@ -1,0 +1,102 @@
+#pragma once
+// Records of a file read and written one at a time by the copy loops, while
+// the file itself is read and written in large blocks: a record copy moves
+// data as fast as a plain file copy and never makes a system call per record.
+// Both sides report their failures at the record where a copy that read and
+// wrote each record by itself would have met them.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace zq::transfer {
+
+// The size of the blocks moved to and from the disk (rounded down to whole
+// records, at least one record).
+inline constexpr std::size_t TRANSFER_BLOCK_BYTES = 256 * 1024;
+
+class RecordReader {
+ public:
+  RecordReader(platform::File& file, std::size_t recordSize);
+
+  // The next record: `record` spans a whole record and `done` tells how many
+  // of its bytes the file held. Only the last record of a file may be short;
+  // the rest of its span is zero. `done` is 0 at the end of the file. A result
+  // other than IO_OK means the file failed before this record was complete.
+  int Next(std::span<std::uint8_t>& record, std::size_t& done) {
+    if (filled_ - position_ >= recordSize_ && recordSize_ != 0) {  // the common case
+      record = std::span<std::uint8_t>(block_).subspan(position_, recordSize_);
+      done = recordSize_;
+      position_ += recordSize_;
+      return platform::IO_OK;
+    }
+    return Take(1, record, done);
+  }
+  // As Next, for as many records as the block holds at once: `run` spans
+  // `done` bytes of whole records, or the short last record.
+  int NextRun(std::span<std::uint8_t>& run, std::size_t& done) {
+    return Take(block_.size(), run, done);
+  }
+  std::size_t RecordSize() const { return recordSize_; }
+
+ private:
+  int Take(std::size_t maxRecords, std::span<std::uint8_t>& records, std::size_t& done);
+  void Fill();
+
+  platform::File& file_;
+  std::size_t recordSize_;
+  std::vector<std::uint8_t> block_;
+  std::size_t position_ = 0;
+  std::size_t filled_ = 0;
+  bool atEnd_ = false;
+  int failure_ = platform::IO_OK;
+};
+
+class RecordWriter {
+ public:
+  // `recordSize` is the largest record that will be put.
+  RecordWriter(platform::File& file, std::size_t recordSize);
+
+  // Queues a record, writing the queued block first when the record does not
+  // fit. `tag` is the caller's mark of this record, given back when the record
+  // does not reach the file whole. False when a block write failed.
+  bool Put(std::span<const std::uint8_t> record, std::int32_t tag) {
+    return PutRun(record, record.size(), tag, 0);
+  }
+  // Queues consecutive records of `recordSize` bytes (the last may be
+  // shorter), tagged `firstTag`, `firstTag` + `tagStep`, ...
+  bool PutRun(std::span<const std::uint8_t> records, std::size_t recordSize, std::int32_t firstTag,
+              std::int32_t tagStep);
+  // Writes what is queued. False when the write failed.
+  bool Flush() { return WriteOut(block_.data()); }
+
+  // After a failure: the tag of the first record that did not reach the file
+  // whole (the file holds every byte before it and the part of it written),
+  // and the result of the write (IO_OK when the file simply took fewer bytes).
+  std::int32_t FailedTag() const { return failedTag_; }
+  int Result() const { return result_; }
+
+ private:
+  struct Run {
+    std::size_t start;
+    std::size_t end;
+    std::size_t recordSize;
+    std::int32_t firstTag;
+    std::int32_t tagStep;
+  };
+  // Writes the queued runs, whose bytes lie at `bytes`.
+  bool WriteOut(const std::uint8_t* bytes);
+
+  platform::File& file_;
+  std::vector<std::uint8_t> block_;
+  std::size_t filled_ = 0;
+  std::vector<Run> runs_;
+  std::int32_t failedTag_ = 0;
+  int result_ = platform::IO_OK;
+};
+
+}  // namespace zq::transfer
