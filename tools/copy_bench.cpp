@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/counting_syscalls.h"
 #include "platform/headless_console.h"
 #include "platform/manual_clock.h"
 #include "platform/posix_file_system.h"
@@ -40,56 +41,11 @@ constexpr std::size_t RECORD_SIZE = 48;
 constexpr std::size_t WHOLE_FILE_BYTES = 200u * 1000 * 1000;
 constexpr std::size_t RECORD_FILE_BYTES = 50u * 1000 * 1000 / RECORD_SIZE * RECORD_SIZE;
 
-// Counts the reads and writes that reach the system.
-class CountingSyscalls final : public platform::Syscalls {
- public:
-  explicit CountingSyscalls(platform::Syscalls& real) : real_(real) {}
-  long Reads() const { return reads_; }
-  long Writes() const { return writes_; }
-  void Reset() { reads_ = writes_ = 0; }
-
-  int Open(const char* path, int flags, mode_t mode) override {
-    return real_.Open(path, flags, mode);
-  }
-  int Close(int fd) override { return real_.Close(fd); }
-  ssize_t Read(int fd, void* buffer, std::size_t size) override {
-    ++reads_;
-    return real_.Read(fd, buffer, size);
-  }
-  ssize_t Write(int fd, const void* buffer, std::size_t size) override {
-    ++writes_;
-    return real_.Write(fd, buffer, size);
-  }
-  off_t Seek(int fd, off_t offset) override { return real_.Seek(fd, offset); }
-  int Truncate(int fd, off_t length) override { return real_.Truncate(fd, length); }
-  int Sync(int fd) override { return real_.Sync(fd); }
-  int FileStatus(int fd, struct stat& status) override { return real_.FileStatus(fd, status); }
-  int PathStatus(const char* path, struct stat& status, bool followLinks) override {
-    return real_.PathStatus(path, status, followLinks);
-  }
-  int Lock(int fd, int command, struct flock& lock) override {
-    return real_.Lock(fd, command, lock);
-  }
-  int ListDirectory(const char* path, std::vector<std::string>& names) override {
-    return real_.ListDirectory(path, names);
-  }
-  int MakeDirectory(const char* path, mode_t mode) override {
-    return real_.MakeDirectory(path, mode);
-  }
-  int Rename(const char* from, const char* to) override { return real_.Rename(from, to); }
-  int Unlink(const char* path) override { return real_.Unlink(path); }
-
- private:
-  platform::Syscalls& real_;
-  long reads_ = 0;
-  long writes_ = 0;
-};
-
 // The engine with everything it stands on; its log goes to a headless console.
 struct Bench {
   std::string directory;
   platform::PosixSyscalls realSyscalls;
-  CountingSyscalls syscalls{realSyscalls};
+  platform::CountingSyscalls syscalls{realSyscalls};
   platform::PosixProcess process{0, nullptr};
   platform::PosixFileSystem files{syscalls, process};
   platform::ManualClock clock;
@@ -238,12 +194,15 @@ int main(int argc, char** argv) {
   const double recordCount = static_cast<double>(RECORD_FILE_BYTES / RECORD_SIZE);
   const auto countCalls = [&](const char* name, auto copy) {
     std::filesystem::remove(target);
-    bench.syscalls.Reset();
+    const long callsBefore = bench.syscalls.TotalCalls();
+    const int readsBefore = bench.syscalls.Calls(platform::SyscallKind::READ);
+    const int writesBefore = bench.syscalls.Calls(platform::SyscallKind::WRITE);
     copy();
-    std::printf(
-        "%-24s %ld reads, %ld writes: %.5f system calls per record\n", name, bench.syscalls.Reads(),
-        bench.syscalls.Writes(),
-        static_cast<double>(bench.syscalls.Reads() + bench.syscalls.Writes()) / recordCount);
+    const int reads = bench.syscalls.Calls(platform::SyscallKind::READ) - readsBefore;
+    const int writes = bench.syscalls.Calls(platform::SyscallKind::WRITE) - writesBefore;
+    const long calls = bench.syscalls.TotalCalls() - callsBefore;
+    std::printf("%-24s %d reads, %d writes, %ld calls in all: %.5f system calls per record\n", name,
+                reads, writes, calls, static_cast<double>(calls) / recordCount);
   };
   std::printf("\n");
   countCalls("CopyRecordFile 48", [&] { engine.CopyRecordFile(records, target, RECORD_SIZE, {}); });
