@@ -312,7 +312,8 @@ TEST_F(CopyFailureTest, AReadErrorLeavesTheRecordsReadBeforeIt) {
   // Every record of the first block read and written, then the failed read.
   EXPECT_EQ(engine.RecordCopyCounter(), static_cast<std::int32_t>(1 + 2 * PER_BLOCK + 1));
 
-  world.syscalls.FailNth(SyscallKind::READ, 1, EIO);
+  // A whole file is copied inside the system; its read error is the same line.
+  world.syscalls.FailNth(SyscallKind::COPY, 1, EIO);
   Press('x');
   EXPECT_TRUE(engine.CopyWholeFile(Name("big.rek"), Name("whole.rek")));
   EXPECT_EQ(Read("whole.rek"), "");
@@ -324,6 +325,26 @@ TEST_F(CopyFailureTest, AReadErrorLeavesTheRecordsReadBeforeIt) {
   engine.CopyTextFile(Name("notes.txt"), Name("notes.out"), {});
   ExpectLine(6, "Błąd odczytu z pliku " + Path("notes.txt"), LOG_ERROR);
   EXPECT_EQ(Read("notes.out"), "");
+  EXPECT_TRUE(s.console.ScriptDone());
+}
+
+TEST_F(CopyFailureTest, AWholeFileIsCopiedInsideTheSystemOrByTheProgramsOwnBlocks) {
+  const int readsBefore = world.syscalls.Calls(SyscallKind::READ);
+  EXPECT_TRUE(engine.CopyWholeFile(Name("big.rek"), Name("kernel.rek")));
+  EXPECT_EQ(Read("kernel.rek"), source);
+  EXPECT_EQ(world.syscalls.Calls(SyscallKind::READ), readsBefore);  // nothing through the program
+
+  // Where the system cannot copy by itself, the program's blocks do it.
+  world.syscalls.FailNth(SyscallKind::COPY, 1, EXDEV);
+  EXPECT_TRUE(engine.CopyWholeFile(Name("big.rek"), Name("blocks.rek")));
+  EXPECT_EQ(Read("blocks.rek"), source);
+  EXPECT_GT(world.syscalls.Calls(SyscallKind::READ), readsBefore);
+
+  // A full disk while the system copies is a write error.
+  world.syscalls.FailNth(SyscallKind::COPY, 1, ENOSPC);
+  Press('x');
+  EXPECT_TRUE(engine.CopyWholeFile(Name("big.rek"), Name("full.rek")));
+  ExpectLine(4, "Błąd zapisu danych", LOG_ERROR);
   EXPECT_TRUE(s.console.ScriptDone());
 }
 

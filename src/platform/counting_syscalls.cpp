@@ -34,6 +34,11 @@ ssize_t CountingSyscalls::Write(int fd, const void* buffer, std::size_t size) {
   return error != 0 ? -error : real_.Write(fd, buffer, size);
 }
 
+ssize_t CountingSyscalls::CopyRange(int fromFd, int toFd, std::size_t size) {
+  const int error = Count(SyscallKind::COPY);
+  return error != 0 ? -error : real_.CopyRange(fromFd, toFd, size);
+}
+
 off_t CountingSyscalls::Seek(int fd, off_t offset) {
   const int error = Count(SyscallKind::SEEK);
   return error != 0 ? -error : real_.Seek(fd, offset);

@@ -17,6 +17,7 @@ enum class SyscallKind : std::size_t {
   CLOSE,
   READ,
   WRITE,
+  COPY,
   SEEK,
   TRUNCATE,
   SYNC,
@@ -43,6 +44,7 @@ class CountingSyscalls : public Syscalls {
   int Close(int fd) override;
   ssize_t Read(int fd, void* buffer, std::size_t size) override;
   ssize_t Write(int fd, const void* buffer, std::size_t size) override;
+  ssize_t CopyRange(int fromFd, int toFd, std::size_t size) override;
   off_t Seek(int fd, off_t offset) override;
   int Truncate(int fd, off_t length) override;
   int Sync(int fd) override;

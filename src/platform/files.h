@@ -32,6 +32,7 @@ inline constexpr int IO_BAD_NAME = 11;
 inline constexpr int IO_NO_MORE_FILES = 18;
 inline constexpr int IO_SHARING_VIOLATION = 32;
 inline constexpr int IO_LOCK_VIOLATION = 33;
+inline constexpr int IO_NOT_SUPPORTED = 50;
 inline constexpr int IO_READ_FAULT = 100;
 inline constexpr int IO_WRITE_FAULT = 101;  // also a full disk
 inline constexpr int IO_NOT_OPEN = 103;
@@ -73,6 +74,16 @@ class File {
   // the end of the file or on an error.
   virtual int Read(void* buffer, std::size_t size, std::size_t& done) = 0;
   virtual int Write(const void* buffer, std::size_t size, std::size_t& done) = 0;
+  // Copies from this file's position to the end into `target` at its
+  // position, inside the system where it can (no bytes pass through the
+  // program). IO_NOT_SUPPORTED, before anything is copied, where it cannot;
+  // the caller then reads and writes itself. On an error `targetFailed` says
+  // whether writing the target failed rather than reading this file.
+  virtual int CopyTo(File& /*target*/, std::uint64_t& done, bool& targetFailed) {
+    done = 0;
+    targetFailed = false;
+    return IO_NOT_SUPPORTED;
+  }
   virtual int Seek(std::uint64_t offset) = 0;
   virtual int Size(std::uint64_t& size) = 0;
   virtual int Flush() = 0;

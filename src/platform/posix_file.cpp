@@ -1,6 +1,7 @@
 #include "platform/posix_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 
@@ -46,6 +47,29 @@ int PosixFile::Write(const void* buffer, std::size_t size, std::size_t& done) {
     done += static_cast<std::size_t>(count);
   }
   return IO_OK;
+}
+
+int PosixFile::CopyTo(File& target, std::uint64_t& done, bool& targetFailed) {
+  done = 0;
+  targetFailed = false;
+  auto* posixTarget = dynamic_cast<PosixFile*>(&target);
+  if (fd_ < 0 || posixTarget == nullptr || posixTarget->fd_ < 0) return IO_NOT_SUPPORTED;
+  for (;;) {
+    const ssize_t count = syscalls_.CopyRange(fd_, posixTarget->fd_, MAX_TRANSFER);
+    if (count == 0) return IO_OK;  // the end of the file
+    if (count > 0) {
+      done += static_cast<std::uint64_t>(count);
+      continue;
+    }
+    const int error = static_cast<int>(-count);
+    // Another file system, a kernel or a kind of file that cannot copy by itself.
+    if (done == 0 && (error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
+                      error == EBADF)) {
+      return IO_NOT_SUPPORTED;
+    }
+    targetFailed = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    return IoResultOf(error, targetFailed ? IoStep::WRITE : IoStep::READ);
+  }
 }
 
 int PosixFile::Seek(std::uint64_t offset) {

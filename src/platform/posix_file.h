@@ -25,6 +25,7 @@ class PosixFile final : public File {
 
   int Read(void* buffer, std::size_t size, std::size_t& done) override;
   int Write(const void* buffer, std::size_t size, std::size_t& done) override;
+  int CopyTo(File& target, std::uint64_t& done, bool& targetFailed) override;
   int Seek(std::uint64_t offset) override;
   int Size(std::uint64_t& size) override;
   int Flush() override;

@@ -45,6 +45,10 @@ ssize_t PosixSyscalls::Write(int fd, const void* buffer, std::size_t size) {
   return Repeated([&] { return ::write(fd, buffer, size); });
 }
 
+ssize_t PosixSyscalls::CopyRange(int fromFd, int toFd, std::size_t size) {
+  return Repeated([&] { return ::copy_file_range(fromFd, nullptr, toFd, nullptr, size, 0); });
+}
+
 off_t PosixSyscalls::Seek(int fd, off_t offset) {
   const off_t position = ::lseek(fd, offset, SEEK_SET);
   return position < 0 ? -errno : position;

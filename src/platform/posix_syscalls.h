@@ -24,6 +24,9 @@ class Syscalls {
   virtual int Close(int fd) = 0;
   virtual ssize_t Read(int fd, void* buffer, std::size_t size) = 0;
   virtual ssize_t Write(int fd, const void* buffer, std::size_t size) = 0;
+  // Copies from one descriptor's position to the other's inside the kernel
+  // (copy_file_range); 0 at the end of the input.
+  virtual ssize_t CopyRange(int fromFd, int toFd, std::size_t size) = 0;
   virtual off_t Seek(int fd, off_t offset) = 0;  // from the start of the file
   virtual int Truncate(int fd, off_t length) = 0;
   virtual int Sync(int fd) = 0;
@@ -46,6 +49,7 @@ class PosixSyscalls final : public Syscalls {
   int Close(int fd) override;
   ssize_t Read(int fd, void* buffer, std::size_t size) override;
   ssize_t Write(int fd, const void* buffer, std::size_t size) override;
+  ssize_t CopyRange(int fromFd, int toFd, std::size_t size) override;
   off_t Seek(int fd, off_t offset) override;
   int Truncate(int fd, off_t length) override;
   int Sync(int fd) override;

@@ -145,13 +145,25 @@ bool CopyEngine::CopyWholeFile(std::string_view source, std::string_view target)
   log_.LogWriteLn("Kopiuję "_pl + source + "  " + ui::IntToStr(static_cast<long long>(sourceSize)) +
                   " bytów..."_pl);
   log_.SetLogColour(LOG_NORMAL);
-  RecordReader reader(*input, WHOLE_FILE_CHUNK);
-  RecordWriter writer(*output, WHOLE_FILE_CHUNK);
-  std::int32_t chunks = 0;
-  const Ending ending = CopyRuns(reader, writer, chunks);
+  const Ending ending = CopyWholeContent(*input, *output);
   const bool result = FinishCopy(ending, std::move(input), source, std::move(output), target);
   log_.PauseIfSlow();
   return result;
+}
+
+// Inside the system where it can (as cp does), else through the program's
+// own blocks.
+CopyEngine::Ending CopyEngine::CopyWholeContent(platform::File& input, platform::File& output) {
+  std::uint64_t copied = 0;
+  bool targetFailed = false;
+  const int result = input.CopyTo(output, copied, targetFailed);
+  if (result == IO_OK) return Ending::FINISHED;
+  if (result != platform::IO_NOT_SUPPORTED)
+    return targetFailed ? Ending::WRITE_ERROR : Ending::READ_ERROR;
+  RecordReader reader(input, WHOLE_FILE_CHUNK);
+  RecordWriter writer(output, WHOLE_FILE_CHUNK);
+  std::int32_t chunks = 0;
+  return CopyRuns(reader, writer, chunks);
 }
 
 std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::string_view target,

@@ -83,6 +83,7 @@ class CopyEngine {
   // where it would stand had every record been read and written by itself.
   // Every record as it was read, many at a time:
   static Ending CopyRuns(RecordReader& reader, RecordWriter& writer, std::int32_t& counter);
+  static Ending CopyWholeContent(platform::File& input, platform::File& output);
   // Record by record; `step` (record, bytes read, output) decides whether a
   // record is written and what is written for it.
   template <typename Step>
