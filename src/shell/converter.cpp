@@ -26,9 +26,13 @@ ShortString Rule(std::size_t length) {
 
 Converter::Converter(platform::Platform& platform)
     : platform_(platform),
-      tempFiles_(platform.files, platform.process, platform.clock, random_),
       colours_(platform.files),
       screen_(platform.console),
+      events_(platform.console, platform.clock, screen_, colours_),
+      sound_(platform.sound, platform.clock, platform.console),
+      toolkit_(screen_, colours_, events_, sound_, platform.clipboard),
+      tempFiles_(platform.files, platform.process, platform.clock, random_),
+      fileAccess_{platform.files, toolkit_, platform.clock, tempFiles_, {}},
       log_(screen_, colours_, platform.clock, settings_.Options.ShowSlowly) {}
 
 int Converter::Run() {
@@ -41,10 +45,14 @@ int Converter::Run() {
 }
 
 void Converter::StartUp() {
+  // The toolkit: the program's location, its colours and the sound switch;
+  // then the shared files' temporary directory; then the hint lines.
   location_ = ProgramLocation::Of(platform_.process);
   colours_.InitColours(location_.Directory);
+  sound_.InitSound(platform_.process.GetEnv("ZQSOUND"));
   colours_.ApplyControlColours();
   tempFiles_.InitTempDir();
+  events_.ResetHintLines();
 
   const auto& arguments = platform_.process.Arguments();
   ShortString registerName = SwitchValue(arguments, "/kprspis:"_pl).value_or(ShortString());

@@ -3,13 +3,17 @@
 // wizard, the conversion and the end of the run.
 
 #include "conversion/run_settings.h"
+#include "fileaccess/shared_file_access.h"
 #include "fileaccess/temp_files.h"
 #include "platform/pascal_random.h"
 #include "platform/platform.h"
 #include "shell/program_location.h"
 #include "transfer/progress_log.h"
 #include "ui/colours.h"
+#include "ui/event_source.h"
 #include "ui/screen.h"
+#include "ui/toolkit.h"
+#include "ui/toolkit_sound.h"
 
 namespace zq::shell {
 
@@ -34,9 +38,13 @@ class Converter {
   ProgramLocation location_;
   conversion::RunSettings settings_;
   platform::PascalRandom random_;
-  fileaccess::TempFiles tempFiles_;
   ui::Colours colours_;
   ui::Screen screen_;
+  ui::EventSource events_;
+  ui::ToolkitSound sound_;
+  ui::Toolkit toolkit_;
+  fileaccess::TempFiles tempFiles_;
+  fileaccess::SharedFileAccess fileAccess_;
   transfer::ProgressLog log_;
 };
 
