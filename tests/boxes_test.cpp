@@ -11,13 +11,9 @@
 namespace zq::ui {
 namespace {
 
-using testing::HeadlessToolkit;
+using zq::testing::Repeat;
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
+using testing::HeadlessToolkit;
 
 TEST(AskYesNo, OneWordBoxIsElevenWideAndEscDoesNotCloseIt) {
   HeadlessToolkit t;

@@ -9,15 +9,11 @@
 namespace zq::ui {
 namespace {
 
+using zq::testing::Repeat;
+
 using testing::HeadlessToolkit;
 
 constexpr std::uint16_t KEY_N = 0x316E;
-
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
 
 TEST(MessageBox, NetInfoBoxLaysOutItsLinesAndButtonsAndAnswers) {
   HeadlessToolkit t;

@@ -6,13 +6,9 @@
 namespace zq::ui {
 namespace {
 
-using testing::HeadlessScreen;
+using zq::testing::Repeat;
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
+using testing::HeadlessScreen;
 
 WindowStyle BoxStyle(ShortString title) {
   WindowStyle style;

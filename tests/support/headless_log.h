@@ -6,31 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "support/headless_screen.h"
+#include "support/no_files.h"
 #include "transfer/progress_log.h"
 #include "ui/colours.h"
 
 namespace zq::testing {
 
-// A file system without files: the colour table keeps its defaults.
-struct NoFileSystem : platform::FileSystem {
-  std::unique_ptr<platform::File> Open(const ShortString&, platform::Access, platform::Share,
-                                       platform::Disposition, int& result) override {
-    result = platform::IO_FILE_NOT_FOUND;
-    return nullptr;
-  }
-  int Search(const ShortString&, std::uint8_t, std::vector<platform::DirEntry>&) override {
-    return platform::IO_PATH_NOT_FOUND;
-  }
-  int MakeDirectory(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-  int Rename(const ShortString&, const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-  int Erase(const ShortString&) override { return platform::IO_ACCESS_DENIED; }
-};
-
 struct HeadlessLog {
   HeadlessScreen s;
-  NoFileSystem files;
+  NoFiles files;  // the colour table keeps its defaults
   ui::Colours colours{files};
   std::uint8_t showSlowly = 0;
   transfer::ProgressLog log{s.screen, colours, s.clock, showSlowly};

@@ -7,6 +7,13 @@
 
 namespace zq::testing {
 
+// A piece of text (a frame edge, a bar) `count` times over.
+inline std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
 template <typename Fixture>
 struct ScreenText {
   std::string Text(int column, int row, int length) const {
