@@ -25,19 +25,9 @@
 
 namespace zq::testing {
 
-// The headless console, with a hook for the moments the program waits idle.
-struct WatchedConsole : platform::HeadlessConsole {
-  using HeadlessConsole::HeadlessConsole;
-  std::function<void()> onIdle;
-  bool WaitForInput(int timeoutMs) override {
-    if (onIdle) std::exchange(onIdle, nullptr)();
-    return HeadlessConsole::WaitForInput(timeoutMs);
-  }
-};
-
 struct HeadlessToolkit : ScreenText<HeadlessToolkit> {
   platform::ManualClock clock;
-  WatchedConsole console{clock};
+  platform::HeadlessConsole console{clock};
   ui::Screen screen{console};
   NoFiles files;
   RecordingSound tones;
@@ -49,8 +39,9 @@ struct HeadlessToolkit : ScreenText<HeadlessToolkit> {
 
   HeadlessToolkit() { colours.ApplyControlColours(); }
 
-  // Runs `check` once, when the program next waits at a scripted pause.
-  void AtNextPause(std::function<void()> check) { console.onIdle = std::move(check); }
+  // Runs `check` once, when the program looks for input after the pause
+  // scripted last.
+  void AtNextPause(std::function<void()> check) { console.PushAction(std::move(check)); }
 };
 
 }  // namespace zq::testing
