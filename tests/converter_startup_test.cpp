@@ -156,6 +156,18 @@ TEST_F(ConverterRun, BrokenSettingsFilesGiveADefinedResult) {
   EXPECT_EQ(converter.Settings().ExtraFiles.back(), "file9999"_pl);
 }
 
+TEST_F(ConverterRun, AProgramFolderThatCannotBeReadLeavesTheDefaults) {
+  // A plain file where the program's folder should be: nothing beside the
+  // program can be opened.
+  p.world.tree.WriteFile("not-a-folder", "x");
+  p.world.process.SetExecutablePath(p.world.Name("not-a-folder/zq20-21"));
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
+  EXPECT_EQ(converter.Settings().TargetPath, p.world.Name("not-a-folder/"));
+  EXPECT_TRUE(converter.Settings().ExtraFiles.empty());
+}
+
 TEST_F(ConverterRun, ColourFileBesideTheProgramSetsEveryRole) {
   Beside("kolory.zq", std::string(11, '\x1E'));
   Converter converter(p.platform);

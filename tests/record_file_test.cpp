@@ -95,6 +95,42 @@ TEST_F(RecordFileTest, InsertingKeepsTheRegisterInPolishKeyOrder) {
   EXPECT_EQ(file->Locked(), false);
 }
 
+// The insertion as the register has always been kept: from the last record
+// down, every record whose key sorts after the new one moves up by one.
+void InsertStepByStep(std::vector<Record>& records, const Record& record,
+                      const CompanyRegisterFile& order) {
+  std::size_t at = records.size();
+  while (at > 0 && order.Compare(record, records[at - 1]) < 0) --at;
+  records.insert(records.begin() + static_cast<std::ptrdiff_t>(at), record);
+}
+
+TEST_F(RecordFileTest, LargeRegistersMoveInBlocksWithTheResultOfTheStepByStepInsertion) {
+  // More records than one block holds, with many equal keys.
+  std::vector<Record> model;
+  for (int i = 0; i < 2700; ++i) {
+    model.push_back(Company(("Firma " + std::to_string(1000 + i / 3)).c_str(), "D",
+                            std::to_string(i % 3).c_str()));
+  }
+  WriteRegister(model);
+  auto file = OpenRegister();
+  const char* inserted[][3] = {{"Firma 1000", "D", "1"},  // among equal keys near the start
+                               {"Firma 1845", "D", "2"},  // around the block boundary
+                               {"Firma 1846", "C", ""},
+                               {"AAA", "", ""},            // before every key
+                               {"Firma 9999", "D", "9"}};  // after every key
+  for (const auto& company : inserted) {
+    const Record record = CompanyRecord{ShortString(std::string_view(company[0])),
+                                        ShortString(std::string_view(company[1])),
+                                        ShortString(std::string_view(company[2])), 0x33}
+                              .Build();
+    ASSERT_TRUE(file->InsertSorted(record));
+    InsertStepByStep(model, record, *file);
+  }
+  std::string expected;
+  for (const Record& record : model) expected.append(record.begin(), record.end());
+  EXPECT_EQ(world.tree.ReadFile("SPISFIRM.DAT"), expected);
+}
+
 TEST_F(RecordFileTest, EqualKeysGoAfterTheExistingOnesAndTheRecordBytesStayAsGiven) {
   WriteRegister({Company("Beta", "B1", "x"), Company("Delta", "D1")});
   auto file = OpenRegister();
