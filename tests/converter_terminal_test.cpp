@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "support/tmux.h"
@@ -9,14 +8,6 @@ namespace zq::testing {
 namespace {
 
 const std::string CONVERTER = ZQ_BINARY;
-
-std::string Line(const std::string& screen, int row) {
-  std::istringstream lines(screen);
-  std::string line;
-  for (int i = 0; i < row && std::getline(lines, line); ++i) {
-  }
-  return line;
-}
 
 // The foreground colour SGR code stands among the sequences before the text.
 bool ColouredBefore(const std::string& line, const std::string& colour, const std::string& text) {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "support/tmux.h"
@@ -11,14 +10,6 @@ namespace zq::testing {
 namespace {
 
 const std::string PROBE = std::string(ZQ_TEST_PROGRAM_DIR) + "/toolkit_probe";
-
-std::string Line(const std::string& screen, int row) {
-  std::istringstream lines(screen);
-  std::string line;
-  for (int i = 0; i < row && std::getline(lines, line); ++i) {
-  }
-  return line;
-}
 
 TEST(ToolkitInTerminal, DrawsTheDialogAndDeliversKeysAsTheToolkitKnowsThem) {
   Tmux tmux(RunThenReport(PROBE));

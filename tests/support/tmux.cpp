@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 namespace zq::testing {
@@ -51,6 +52,14 @@ bool Tmux::WaitFor(const std::function<bool(const std::string&)>& condition) con
 
 bool Tmux::WaitForText(const std::string& text) const {
   return WaitFor([&](const std::string& screen) { return screen.find(text) != std::string::npos; });
+}
+
+std::string Line(const std::string& screen, int row) {
+  std::istringstream lines(screen);
+  std::string line;
+  for (int i = 0; i < row && std::getline(lines, line); ++i) {
+  }
+  return line;
 }
 
 std::string RunThenReport(const std::string& program) {

@@ -32,6 +32,9 @@ class Tmux {
   std::string socket_;
 };
 
+// Row `row` (1-based) of a captured pane.
+std::string Line(const std::string& screen, int row);
+
 // The shell command that runs `program`, then reports its exit code as
 // "EXIT=n" followed by the terminal settings it left, and stays open.
 std::string RunThenReport(const std::string& program);
