@@ -252,6 +252,10 @@ TEST_F(RecordFileTest, ASharedFileRefusesAnExclusiveOpenAndTheReverse) {
     int result = 0;
     EXPECT_EQ(access.modes.OpenExisting(world.files, name, result), nullptr);
     EXPECT_EQ(result, platform::IO_SHARING_VIOLATION);
+    // A record file opened meanwhile uses its own mode and leaves this one be.
+    CompanyRegisterFile shared(access, name);
+    EXPECT_TRUE(shared.Open(WaitMode::NO_WAIT, OpenMode::OPEN_EXISTING));
+    EXPECT_EQ(access.modes.Current(), fileaccess::ACCESS_READ | fileaccess::SHARE_DENY_ALL);
     access.modes.RestoreFileMode();
     EXPECT_EQ(access.modes.Current(), fileaccess::SHARED_READ_WRITE);
   }
@@ -341,6 +345,26 @@ TEST_F(RecordFileTest, NamesTheDiskCannotHoldAndLongNames) {
   CompanyRegisterFile file(access, longName);
   EXPECT_TRUE(file.Open(WaitMode::NO_WAIT, OpenMode::OPEN_EXISTING));
   EXPECT_EQ(file.GetName(), longName);
+}
+
+TEST_F(RecordFileTest, AFailedAppendThatTheOperatorGoesOnFromLeavesEveryRecord) {
+  WriteRegister({Company("Alfa"), Company("Gamma"), Company("Delta")});
+  auto file = OpenRegister();
+  world.syscalls.FailNth(SyscallKind::WRITE, 1, ENOSPC);  // the append
+  Answer(0x1454, [&] { EXPECT_NE(t.Row(10).find("dopisania do  pliku"), std::string::npos); });
+  Answer(0x1454, [&] { EXPECT_NE(t.Row(10).find("wstawienia do pliku"), std::string::npos); });
+  EXPECT_FALSE(file->InsertSorted(Company("Beta")));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Alfa", "Gamma", "Delta"}));  // nothing moved
+  EXPECT_TRUE(t.console.ScriptDone());
+}
+
+TEST_F(RecordFileTest, ABlockThatCannotBeReadInOneGoIsReadRecordByRecord) {
+  WriteRegister({Company("Alfa"), Company("Gamma")});
+  auto file = OpenRegister();
+  world.syscalls.FailNth(SyscallKind::READ, 1, EIO);
+  ASSERT_TRUE(file->InsertSorted(Company("Beta")));  // each record reads well on its own: no box
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Alfa", "Beta", "Gamma"}));
+  EXPECT_EQ(t.console.Transcript().find("BŁĄD"), std::string::npos);
 }
 
 TEST_F(RecordFileTest, AFatalErrorEndsTheProgramUnlessTheOperatorGoesOn) {

@@ -27,9 +27,9 @@ platform::Share ShareOf(std::uint8_t mode) {
 }
 
 std::unique_ptr<platform::File> FileModes::OpenExisting(platform::FileSystem& files,
-                                                        const ShortString& name,
-                                                        int& result) const {
-  return files.Open(name, AccessOf(mode_), ShareOf(mode_), platform::Disposition::OPEN_EXISTING,
+                                                        const ShortString& name, std::uint8_t mode,
+                                                        int& result) {
+  return files.Open(name, AccessOf(mode), ShareOf(mode), platform::Disposition::OPEN_EXISTING,
                     result);
 }
 

@@ -37,7 +37,14 @@ class FileModes {
 
   // Opens an existing file with the mode in force.
   std::unique_ptr<platform::File> OpenExisting(platform::FileSystem& files, const ShortString& name,
-                                               int& result) const;
+                                               int& result) const {
+    return OpenExisting(files, name, mode_, result);
+  }
+  // Opens an existing file with a mode of its own, the mode in force left as
+  // it is (the record files' shared open).
+  static std::unique_ptr<platform::File> OpenExisting(platform::FileSystem& files,
+                                                      const ShortString& name, std::uint8_t mode,
+                                                      int& result);
 
  private:
   std::uint8_t mode_ = SHARED_READ_WRITE;

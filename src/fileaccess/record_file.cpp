@@ -93,17 +93,16 @@ bool RecordFile::Create() {
   return true;
 }
 
+// Opens with the object's own open code; a sharing violation is tried again
+// 30 times, 50 ms apart.
 bool RecordFile::SharedOpen() {
-  FileModes& modes = access_.modes;
-  modes.SetFileMode(openCode_);
   for (int retries = 0;; ++retries) {
     int result = IO_OK;
-    file_ = modes.OpenExisting(access_.files, name_, result);
+    file_ = FileModes::OpenExisting(access_.files, name_, openCode_, result);
     lastError_ = result;
     if (result != platform::IO_SHARING_VIOLATION || retries >= RETRY_COUNT) break;
     access_.clock.Sleep(RETRY_DELAY_MS);
   }
-  modes.RestoreFileMode();
   if (lastError_ != IO_OK) return false;
   state_ = FileState::OPENED;
   return true;
@@ -313,76 +312,86 @@ void RecordFile::FatalIOError(std::string_view what) {
   if (answer != ui::CM_YES) throw platform::ProgramExit{255};
 }
 
-bool RecordFile::ReadBlock(std::int32_t first, std::int32_t count,
-                           std::vector<std::uint8_t>& block) {
-  const auto bytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(recordSize_);
-  block.assign(bytes, 0);
+// Records first .. first + count - 1 into `block`. When the run cannot be
+// read in one go, each record is read on its own, so that every record that
+// cannot be read is reported and reads as zeros, as record by record.
+void RecordFile::ReadRecords(std::int32_t first, std::int32_t count,
+                             std::vector<std::uint8_t>& block) {
+  const auto size = static_cast<std::size_t>(recordSize_);
+  block.assign(static_cast<std::size_t>(count) * size, 0);
   std::size_t done = 0;
-  if (!Seek(first)) return false;
-  if (!Fail(file_->Read(block.data(), bytes, done)) || done != bytes) {
-    std::fill(block.begin(), block.end(), std::uint8_t{0});  // as a failed read of each record
-    return false;
+  if (Seek(first) && Fail(file_->Read(block.data(), block.size(), done)) && done == block.size())
+    return;
+  for (std::int32_t i = 0; i < count; ++i) {
+    const RecordBuffer record(block.data() + static_cast<std::size_t>(i) * size, size);
+    if (!ReadAt(first + i, record)) FatalIOError("odczytu"_pl + " danych"_pl);
   }
-  return true;
 }
 
-bool RecordFile::WriteBlock(std::int32_t first, const std::uint8_t* data, std::int32_t count) {
-  const auto bytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(recordSize_);
+// Writes `count` records of `data` one record higher than `first`. When the
+// run cannot be written in one go, the records are written one by one from
+// the top, each failure reported, as record by record.
+void RecordFile::MoveUp(std::int32_t first, const std::uint8_t* data, std::int32_t count) {
+  const auto size = static_cast<std::size_t>(recordSize_);
+  const std::size_t bytes = static_cast<std::size_t>(count) * size;
   std::size_t done = 0;
-  return Seek(first) && Fail(file_->Write(data, bytes, done)) && done == bytes;
+  if (Seek(first + 1) && Fail(file_->Write(data, bytes, done)) && done == bytes) return;
+  for (std::int32_t i = count - 1; i >= 0; --i) {
+    const RecordView record(data + static_cast<std::size_t>(i) * size, size);
+    if (!WriteAt(first + 1 + i, record)) FatalIOError("zapisu"_pl + " danych"_pl);
+  }
+}
+
+// Moves every record after which `record` belongs up by one, last block
+// first, so that nothing is overwritten before it has been read; answers
+// the index where the record belongs. `count` includes the appended record.
+std::int32_t RecordFile::OpenPlaceFor(RecordView record, std::int32_t count, ui::WaitBox& box) {
+  const auto size = static_cast<std::size_t>(recordSize_);
+  const auto blockRecords =
+      static_cast<std::int32_t>(std::max<std::size_t>(1, INSERT_BLOCK_BYTES / size));
+  std::vector<std::uint8_t> block;
+  for (std::int32_t last = count - 2; last >= 0;) {
+    const std::int32_t first = std::max(0, last - blockRecords + 1);
+    ReadRecords(first, last - first + 1, block);
+    std::int32_t index = last;
+    for (; index >= first; --index) {
+      position_ = index;
+      box.WaitBoxStep(1);
+      const RecordView existing(block.data() + static_cast<std::size_t>(index - first) * size,
+                                size);
+      if (Compare(record, existing) >= 0) break;
+    }
+    const std::int32_t moveFrom = index + 1;  // records moveFrom .. last move up by one
+    if (moveFrom <= last) {
+      MoveUp(moveFrom, block.data() + static_cast<std::size_t>(moveFrom - first) * size,
+             last - moveFrom + 1);
+    }
+    if (index >= first) return moveFrom;
+    last = first - 1;
+  }
+  return 0;
 }
 
 // The result on disk is that of inserting record by record from the end:
 // every record from the insertion point on moves up by one, and the new one
-// takes its place. The records are read and moved in large blocks, last
-// block first, so nothing is overwritten before it has been read.
+// takes its place.
 bool RecordFile::InsertSorted(RecordView record) {
   if (!LockWholeFile(WaitMode::ASK)) return false;
-  if (!Append(record)) FatalIOError("dopisania do "_pl + " pliku"_pl);
+  const bool appended = Append(record);
+  if (!appended) FatalIOError("dopisania do "_pl + " pliku"_pl);
   std::int32_t count = 0;
-  if (!SeekEnd(count)) FatalIOError("ustawienia końca"_pl + " pliku"_pl);
+  const bool counted = SeekEnd(count);
+  if (!counted) FatalIOError("ustawienia końca"_pl + " pliku"_pl);
 
   ui::WaitBox insertBox(access_.toolkit);
   if (count > INSERT_BOX_THRESHOLD) insertBox.WaitBoxOpen(count, "Wstawianie..."_pl, ""_pl);
   bool inserted = false;
-  if (count <= 1) {
-    position_ = 0;
-    inserted = true;
-  } else {
-    const auto size = static_cast<std::size_t>(recordSize_);
-    const auto blockRecords =
-        static_cast<std::int32_t>(std::max<std::size_t>(1, INSERT_BLOCK_BYTES / size));
-    std::vector<std::uint8_t> block;
-    std::int32_t last = count - 2;  // the last record before the appended one
-    std::int32_t insertAt = 0;
-    bool found = false;
-    while (last >= 0 && !found) {
-      const std::int32_t first = std::max(0, last - blockRecords + 1);
-      if (!ReadBlock(first, last - first + 1, block)) FatalIOError("odczytu"_pl + " danych"_pl);
-      std::int32_t index = last;
-      for (; index >= first; --index) {
-        position_ = index;
-        insertBox.WaitBoxStep(1);
-        const RecordView existing(block.data() + static_cast<std::size_t>(index - first) * size,
-                                  size);
-        if (Compare(record, existing) >= 0) {
-          found = true;
-          break;
-        }
-      }
-      // Records index + 1 .. last move up by one.
-      const std::int32_t moveFrom = index + 1;
-      if (moveFrom <= last &&
-          !WriteBlock(moveFrom + 1,
-                      block.data() + static_cast<std::size_t>(moveFrom - first) * size,
-                      last - moveFrom + 1)) {
-        FatalIOError("zapisu"_pl + " danych"_pl);
-      }
-      insertAt = moveFrom;
-      last = first - 1;
-    }
-    position_ = insertAt;
-    inserted = WriteAt(insertAt, record);
+  // Records move only when the new one stands at the end: after a failed
+  // append, moving them would overwrite the last record, and the insertion
+  // fails instead.
+  if (appended && counted) {
+    position_ = count > 1 ? OpenPlaceFor(record, count, insertBox) : 0;
+    inserted = count == 1 || WriteAt(position_, record);
   }
   insertBox.WaitBoxClose();
   if (!UnlockWholeFile()) FatalIOError("odblokowania"_pl + " pliku"_pl);

@@ -14,6 +14,7 @@
 #include "fileaccess/shared_file_access.h"
 #include "platform/files.h"
 #include "platform/short_string.h"
+#include "ui/wait_box.h"
 
 namespace zq::fileaccess {
 
@@ -105,9 +106,10 @@ class RecordFile {
   bool SharedOpen();
   bool Create();
   bool SeekBytes(std::uint64_t offset);
-  // Whole runs of records in one call each, for InsertSorted.
-  bool ReadBlock(std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& block);
-  bool WriteBlock(std::int32_t first, const std::uint8_t* data, std::int32_t count);
+  // InsertSorted's steps: whole runs of records in one call each.
+  void ReadRecords(std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& block);
+  void MoveUp(std::int32_t first, const std::uint8_t* data, std::int32_t count);
+  std::int32_t OpenPlaceFor(RecordView record, std::int32_t count, ui::WaitBox& box);
   bool Fail(int result);
 
   SharedFileAccess& access_;
