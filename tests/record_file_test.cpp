@@ -327,6 +327,26 @@ TEST_F(RecordFileTest, KeysReadOnlyTheirFieldsWhateverTheLengthBytesSay) {
   EXPECT_EQ(key.view().substr(32, 3), "KAT");
 }
 
+TEST_F(RecordFileTest, ARefusedFileIsRetriedAndTheOperatorAskedAtTheFifthRefusal) {
+  WriteRegister({Company("Alfa")});
+  CompanyRegisterFile file(access, name);
+  world.syscalls.FailNth(SyscallKind::STAT, 1, EACCES, 1000);  // the station refuses every look
+  std::uint32_t askedAt = 0;
+  Answer(0x1454, [&] {  // "Tak": four more tries before the next question
+    askedAt = t.clock.Elapsed();
+    EXPECT_EQ(t.Text(36, 8, 7), " UWAGA ");
+    EXPECT_NE(t.Row(9).find("Dostęp do pliku"), std::string::npos);
+    EXPECT_NE(t.Row(11).find("niemożliwy/zabroniony !"), std::string::npos);
+    EXPECT_NE(t.Row(12).find("Ponowić próbę ?"), std::string::npos);
+  });
+  std::uint32_t askedAgainAt = 0;
+  Answer(KEY_N, [&] { askedAgainAt = t.clock.Elapsed(); });
+  EXPECT_FALSE(file.CheckAccess());
+  EXPECT_EQ(askedAt, 4u * 500u + 64u);  // four refusals 500 ms apart, then the box
+  EXPECT_EQ(askedAgainAt - askedAt, 4u * 500u + 64u);
+  EXPECT_TRUE(t.console.ScriptDone());
+}
+
 TEST_F(RecordFileTest, NamesTheDiskCannotHoldAndLongNames) {
   CompanyRegisterFile bad(access, world.Name("SPIS") + std::string_view("\0FIRM.DAT", 9));
   Answer(ENTER);  // the error box, once

@@ -121,12 +121,11 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   return file;
 }
 
-bool PosixFileSystem::Describe(const std::string& host, std::string_view diskName,
-                               DirEntry& entry) {
+int PosixFileSystem::Describe(const std::string& host, std::string_view diskName, DirEntry& entry) {
   struct stat status {};
-  if (syscalls_.PathStatus(host.c_str(), status, true) < 0 &&
-      syscalls_.PathStatus(host.c_str(), status, false) < 0) {
-    return false;
+  if (syscalls_.PathStatus(host.c_str(), status, true) < 0) {
+    const int linkResult = syscalls_.PathStatus(host.c_str(), status, false);
+    if (linkResult < 0) return -linkResult;
   }
   entry.name = ShortString(Utf8ToCp852(diskName));
   entry.attributes = 0;
@@ -141,7 +140,7 @@ bool PosixFileSystem::Describe(const std::string& host, std::string_view diskNam
   } else {
     entry.attributes |= ATTR_SYSTEM;
   }
-  return true;
+  return 0;
 }
 
 int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
@@ -166,9 +165,10 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     result = mapper_.ToHost(pattern.view(), host);
     if (result != IO_OK) return result;
     DirEntry entry;
-    if (!Describe(host, LastComponentOf(host), entry)) {
-      return IsDirectory(hostDirectory) ? IO_NO_MORE_FILES : IO_PATH_NOT_FOUND;
-    }
+    const int error = Describe(host, LastComponentOf(host), entry);
+    // A name that is there but refused is not a missing one.
+    if (error == EACCES || error == EPERM) return IO_ACCESS_DENIED;
+    if (error != 0) return IsDirectory(hostDirectory) ? IO_NO_MORE_FILES : IO_PATH_NOT_FOUND;
     if (!PassesFilter(entry.attributes, attributes)) return IO_NO_MORE_FILES;
     found.push_back(entry);
     return IO_OK;
@@ -189,7 +189,7 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     host.resize(directoryLength);
     host += diskName;
     DirEntry entry;
-    if (Describe(host, diskName, entry) && PassesFilter(entry.attributes, attributes)) {
+    if (Describe(host, diskName, entry) == 0 && PassesFilter(entry.attributes, attributes)) {
       found.push_back(entry);
     }
   }

@@ -43,7 +43,8 @@ class PosixFileSystem final : public FileSystem {
   int NameResult(int error, const std::string& host);
   bool IsDirectory(const std::string& host);
   // Attributes and size of the disk entry `host`; false when it is gone.
-  bool Describe(const std::string& host, std::string_view diskName, DirEntry& entry);
+  // The entry of a path: 0, or the errno of its status.
+  int Describe(const std::string& host, std::string_view diskName, DirEntry& entry);
   // The companion descriptor that carries the locks of a handle opened with
   // `access`, or the handle's own.
   int LockDescriptor(int fd, const std::string& host, Access access, const struct stat& status,

@@ -14,17 +14,18 @@ class FaultySyscalls final : public platform::CountingSyscalls {
  public:
   using CountingSyscalls::CountingSyscalls;
 
-  // The `nth` call of `kind` from now on (1 = the next) fails with `error`.
-  // A failed close still releases the descriptor, as Linux does.
-  void FailNth(SyscallKind kind, int nth, int error) {
-    plans_[Index(kind)] = {Calls(kind) + nth, error};
+  // The `nth` call of `kind` from now on (1 = the next) fails with `error`,
+  // and so do the `times` - 1 calls of that kind after it. A failed close
+  // still releases the descriptor, as Linux does.
+  void FailNth(SyscallKind kind, int nth, int error, int times = 1) {
+    plans_[Index(kind)] = {Calls(kind) + nth, error, times};
   }
 
  protected:
   int FaultFor(SyscallKind kind, int call) override {
     Plan& plan = plans_[Index(kind)];
-    if (plan.callNumber != call) return 0;
-    plan.callNumber = 0;
+    if (plan.callNumber == 0 || call < plan.callNumber || call >= plan.callNumber + plan.times)
+      return 0;
     return plan.error;
   }
 
@@ -32,6 +33,7 @@ class FaultySyscalls final : public platform::CountingSyscalls {
   struct Plan {
     int callNumber = 0;  // 0 = no failure planned
     int error = 0;
+    int times = 1;
   };
   std::array<Plan, static_cast<std::size_t>(SyscallKind::COUNT)> plans_{};
 };
