@@ -35,6 +35,7 @@ TEST_F(IniFileTest, ReadsKeysAsTheAccountingSystemWritesThem) {
       "IAP=tak\r\n"
       "T=T\r\n"
       "NUM=1234\r\n"
+      "ZEROS=000012\r\n"
       "BIG=70000\r\n"
       "BAD=12x\r\n");
   auto ini = IniFile::Init(world.files, name, false);
@@ -50,6 +51,7 @@ TEST_F(IniFileTest, ReadsKeysAsTheAccountingSystemWritesThem) {
   EXPECT_FALSE(ini->ReadBool("BANKI"_pl, "T"_pl, false));       // "T" is no answer: the default
   EXPECT_TRUE(ini->ReadBool("BANKI"_pl, "T"_pl, true));
   EXPECT_EQ(ini->ReadInteger("BANKI"_pl, "NUM"_pl, 7), 1234);
+  EXPECT_EQ(ini->ReadInteger("BANKI"_pl, "ZEROS"_pl, 7), 12);
   EXPECT_EQ(ini->ReadInteger("BANKI"_pl, "BIG"_pl, 7), 7);
   EXPECT_EQ(ini->ReadInteger("BANKI"_pl, "BAD"_pl, 7), 7);
   EXPECT_EQ(ini->ReadInteger("BANKI"_pl, "NONE"_pl, 31), 31);
@@ -121,6 +123,18 @@ TEST_F(IniFileTest, AWriterOnAnotherStationKeepsASecondWriterOut) {
     ASSERT_NE(ini, nullptr);
     EXPECT_EQ(station.Send("lock 0 1"), "ERROR 33");  // held by us until released
   }
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeReadToItsEndIsNeverWrittenBack) {
+  const std::string original = "[DAZ]\r\nA=1\r\n";
+  WriteFile(original);
+  world.syscalls.FailNth(testing::SyscallKind::READ, 1, EIO);
+  {
+    auto ini = IniFile::Init(world.files, name, true);
+    ASSERT_NE(ini, nullptr);
+    ini->WriteString("DAZ"_pl, "B"_pl, "2"_pl);
+  }
+  EXPECT_EQ(ReadFile(), original);
 }
 
 TEST_F(IniFileTest, HugeLongAndBinaryFilesAreReadAndKeptWhole) {

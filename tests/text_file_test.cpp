@@ -91,6 +91,19 @@ TEST_F(TextFileTest, ReportsReadAndWriteErrors) {
   EXPECT_FALSE(reader.ReadLine(line));
   EXPECT_EQ(reader.Result(), IO_READ_FAULT);
 
+  // An error after the first bytes: the whole lines read before it still
+  // come, the line it cut does not.
+  world_.tree.WriteFile("tekst.txt", "one\r\ntwo\r\nthr");
+  auto cut = Open(Access::READ, Disposition::OPEN_EXISTING);
+  world_.syscalls.FailNth(SyscallKind::READ, 2, EIO);
+  TextReader cutReader(*cut);
+  ASSERT_TRUE(cutReader.ReadLine(line));
+  EXPECT_EQ(line, "one");
+  ASSERT_TRUE(cutReader.ReadLine(line));
+  EXPECT_EQ(line, "two");
+  EXPECT_FALSE(cutReader.ReadLine(line));
+  EXPECT_EQ(cutReader.Result(), IO_READ_FAULT);
+
   TextWriter writer(*file);
   world_.syscalls.FailNth(SyscallKind::WRITE, 1, ENOSPC);
   EXPECT_EQ(writer.WriteLine("x"), IO_OK);  // still in the buffer

@@ -61,10 +61,13 @@ void IniFile::Load() {
       sections_.back().lines.emplace_back(line);
     }
   }
+  // Writing back what was loaded of a file that could not be read to its end
+  // would cut the rest off.
+  complete_ = reader.Result() == platform::IO_OK;
 }
 
 IniFile::~IniFile() {
-  if (modified_ && !readOnly_) WriteBack();
+  if (modified_ && !readOnly_ && complete_) WriteBack();
   if (file_) {
     if (!readOnly_) UnlockFirstByte(*file_);
     file_->Close();
@@ -151,13 +154,14 @@ void IniFile::WriteChar(std::string_view section, std::string_view key, char val
 std::uint16_t IniFile::ReadInteger(std::string_view section, std::string_view key,
                                    std::uint16_t defaultValue) const {
   const ShortString text = ReadString(section, key, "!"_pl);
-  if (text.empty() || text.size() > 5) return defaultValue;
+  if (text.empty()) return defaultValue;
   unsigned value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return defaultValue;
     value = value * 10 + static_cast<unsigned>(c - '0');
+    if (value > 0xFFFF) return defaultValue;  // not a 16-bit number
   }
-  return value <= 0xFFFF ? static_cast<std::uint16_t>(value) : defaultValue;
+  return static_cast<std::uint16_t>(value);
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::uint16_t value) {

@@ -69,6 +69,7 @@ class IniFile {
   bool readOnly_;
   bool existed_ = false;
   bool modified_ = false;
+  bool complete_ = true;  // the whole file was read
   std::unique_ptr<platform::File> file_;
   std::vector<Section> sections_{Section{}};
 };

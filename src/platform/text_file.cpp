@@ -13,8 +13,9 @@ bool TextReader::Fill() {
   position_ = 0;
   filled_ = 0;
   if (atEnd_ || result_ != IO_OK) return false;
+  // The lines read before an error are still delivered; the line the error
+  // cut is not.
   result_ = file_.Read(buffer_.data(), buffer_.size(), filled_);
-  if (result_ != IO_OK) filled_ = 0;
   if (filled_ == 0) atEnd_ = true;
   return filled_ > 0;
 }
