@@ -328,6 +328,25 @@ TEST_F(CopyFailureTest, AReadErrorLeavesTheRecordsReadBeforeIt) {
   EXPECT_TRUE(s.console.ScriptDone());
 }
 
+TEST_F(CopyFailureTest, AConverterThatTalksIsNotCalledPastAFailedWrite) {
+  int calls = 0;
+  const auto talkingCopy = [&](std::span<std::uint8_t> from, std::span<std::uint8_t> to) {
+    ++calls;
+    log.LogWriteLn("osoba " + std::to_string(calls));
+    std::copy(from.begin(), from.end(), to.begin());
+    return true;
+  };
+  world.syscalls.FailNth(SyscallKind::WRITE, 3, ENOSPC);  // the third record's write
+  Press('x');
+  EXPECT_TRUE(
+      engine.ConvertRecordFile(Name("big.rek"), Name("out.rek"), RECORD, RECORD, talkingCopy));
+  EXPECT_EQ(calls, 3);  // as record by record: nothing said about the fourth
+  EXPECT_EQ(Read("out.rek"), source.substr(0, 2 * RECORD));
+  ExpectLine(4, "osoba 3", LOG_NORMAL);
+  ExpectLine(5, "Błąd zapisu danych", LOG_ERROR);
+  EXPECT_TRUE(s.console.ScriptDone());
+}
+
 TEST_F(CopyFailureTest, AWholeFileIsCopiedInsideTheSystemOrByTheProgramsOwnBlocks) {
   const int readsBefore = world.syscalls.Calls(SyscallKind::READ);
   EXPECT_TRUE(engine.CopyWholeFile(Name("big.rek"), Name("kernel.rek")));

@@ -286,9 +286,17 @@ CopyEngine::Ending CopyEngine::CopyEach(RecordReader& reader, RecordWriter& writ
     if (readResult != IO_OK) return AfterReadFailure(writer, counter);
     if (done == 0) return AtEnd(writer, counter);
     std::span<const std::uint8_t> output;
-    if (!step(record, done, output)) continue;
-    Advance(counter);
-    if (!writer.Put(output, counter)) return AfterWriteFailure(writer, counter);
+    const std::uint64_t activity = log_.Activity();
+    const bool keep = step(record, done, output);
+    if (keep) {
+      Advance(counter);
+      if (!writer.Put(output, counter)) return AfterWriteFailure(writer, counter);
+    }
+    // A record whose filter or converter showed something or asked the
+    // operator reaches the file before the next one is looked at, so nothing
+    // is shown or asked for records after a failed write. Silent ones go in
+    // blocks.
+    if (log_.Activity() != activity && !writer.Flush()) return AfterWriteFailure(writer, counter);
   }
 }
 

@@ -87,8 +87,7 @@ class CopyEngine {
   // Record by record; `step` (record, bytes read, output) decides whether a
   // record is written and what is written for it.
   template <typename Step>
-  static Ending CopyEach(RecordReader& reader, RecordWriter& writer, std::int32_t& counter,
-                         Step step);
+  Ending CopyEach(RecordReader& reader, RecordWriter& writer, std::int32_t& counter, Step step);
   static Ending AfterReadFailure(RecordWriter& writer, std::int32_t& counter);
   static Ending AtEnd(RecordWriter& writer, std::int32_t& counter);
   static Ending AfterWriteFailure(const RecordWriter& writer, std::int32_t& counter);

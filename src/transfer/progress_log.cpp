@@ -34,6 +34,7 @@ void ProgressLog::ClearLog(bool whole) {
 
 void ProgressLog::LogWrite(std::string_view text) {
   if (text.empty()) return;
+  ++activity_;
   // Column 80 is never written: a row holds at most 79 characters.
   const std::size_t room = static_cast<std::size_t>(std::max(0, WIDTH - column_));
   const std::size_t count = std::min(text.size(), room);
@@ -47,6 +48,7 @@ void ProgressLog::LogWrite(std::string_view text) {
 
 void ProgressLog::LogWriteLn(std::string_view text) {
   LogWrite(text);
+  ++activity_;
   if (row_ < LAST_BODY_ROW) {
     ++row_;
   } else {
@@ -68,6 +70,7 @@ void ProgressLog::PauseIfSlow() {
 }
 
 char ProgressLog::WaitForKey() {
+  ++activity_;
   platform::Console& console = screen_.Console();
   screen_.ShowCursor(true);
   platform::InputRecord record;

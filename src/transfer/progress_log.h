@@ -48,6 +48,10 @@ class ProgressLog {
   // character (0 for a key without one).
   char WaitForKey();
 
+  // Grows with every piece of text shown and every key waited for: whoever
+  // needs to know whether something reached the operator compares two reads.
+  std::uint64_t Activity() const { return activity_; }
+
   const ShortString& MirrorRow(int row) const { return mirror_[static_cast<std::size_t>(row)]; }
   int CurrentRow() const { return row_; }
   int CurrentColumn() const { return column_; }
@@ -64,6 +68,7 @@ class ProgressLog {
   int column_ = 1;
   int row_ = 1;
   std::optional<std::uint8_t> pendingColour_;
+  std::uint64_t activity_ = 0;
 };
 
 }  // namespace zq::transfer
