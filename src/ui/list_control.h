@@ -47,6 +47,10 @@ class ListControl : public Control {
   // True when the key was the list's own.
   bool HandleKey(Event& event);
   bool HandleEmptyListKey(Event& event);
+  // Moves the cursor for Up, Down, PgUp, PgDn, Home and End; false for any
+  // other key.
+  bool MoveByKey(std::uint16_t keyCode);
+  void ClearSearch();
   void Search(char character);
   void MoveTo(std::int32_t index);
   void CentreTop();
