@@ -125,6 +125,19 @@ TEST_F(ListFixture, TypingSearchesByTheCurrentKeyAndTabSwitchesKeys) {
   dialog->Execute();
   EXPECT_EQ(position, 3);
   EXPECT_EQ(t.Text(LIST_X + 12, LIST_Y + 4, 3), "─>─");  // the search text is gone with Esc
+
+  // Still by the directory, which is in no order: ZZ stands first, before AB.
+  t.console.PushKey(0x2C7A);  // z
+  t.console.PushKey(KB_ESC);
+  dialog->Execute();
+  EXPECT_EQ(position, 1);
+  t.console.PushKey(0x1E61);  // a
+  t.console.PushKey(0x3062);  // b: AB, going on from the first match
+  t.console.PushKey(0x2E63);  // c: no "ABC"
+  t.console.PushKey(KB_ESC);
+  dialog->Execute();
+  EXPECT_EQ(position, 2);
+  EXPECT_EQ(t.tones.tones, (std::vector<PlayedTone>{{1200, 96}, {1200, 96}}));
 }
 
 TEST_F(ListFixture, EveryCursorMoveStartsTheSearchOver) {

@@ -34,10 +34,13 @@ std::int32_t ListControl::FindPrefix(std::string_view search) {
   const auto keyStart =
       static_cast<std::size_t>(keyColumns_[static_cast<std::size_t>(currentKey_)] - 1);
   const std::int32_t first = search.size() == 1 ? 1 : std::max(position_, 1);
-  return ::zq::ui::FindPrefix(search, first, count_, [&](std::int32_t index) {
+  auto keyOf = [&](std::int32_t index) {
     const ShortString text = GetItemText(index);
     return ShortString(text.view().substr(std::min(keyStart, text.size())));
-  });
+  };
+  // The items are held in the order of the first key only.
+  if (currentKey_ == 0) return ::zq::ui::FindPrefix(search, first, count_, keyOf);
+  return ScanForPrefix(search, first, count_, keyOf);
 }
 
 void ListControl::CentreTop() {
