@@ -99,6 +99,24 @@ TEST(InputBox, EscRestoresTheValueAndTheSharedStateEnterKeepsIt) {
   EXPECT_EQ(rate, "25"_pl);
 }
 
+TEST(InputBox, TheFieldOfTheDefaultLengthFillsTheInnerAreaInsideTheFrame) {
+  HeadlessToolkit t;
+  ShortString directory = "FIRMA1"_pl;
+  t.console.PushPause();
+  t.AtNextPause([&] {
+    // Width 37 + 2 from column 21: the inner area is columns 22..58.
+    EXPECT_EQ(t.Text(21, 8, 1), "┌");
+    EXPECT_EQ(t.Text(21, 13, 7), "│FIRMA1");
+    EXPECT_EQ(t.Attribute(22, 13), 0x70);
+    EXPECT_EQ(t.Attribute(58, 13), 0x70);  // the field's last cell
+    EXPECT_EQ(t.Text(59, 13, 1), "│");
+    EXPECT_EQ(t.Text(59, 17, 1), "┘");
+  });
+  t.console.PushKey(KB_ENTER);
+  EXPECT_EQ(InputBox(t.toolkit, directory, "Katalog:"_pl), CM_OK);
+  EXPECT_EQ(directory, "FIRMA1"_pl);
+}
+
 TEST(WaitBox, BarFillsByStepsShadesOnResetAndTheScreenComesBack) {
   HeadlessToolkit t;
   WaitBox box(t.toolkit);

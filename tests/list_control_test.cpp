@@ -125,6 +125,39 @@ TEST_F(ListFixture, TypingSearchesByTheCurrentKeyAndTabSwitchesKeys) {
   dialog->Execute();
   EXPECT_EQ(position, 3);
   EXPECT_EQ(t.Text(LIST_X + 12, LIST_Y + 4, 3), "─>─");  // the search text is gone with Esc
+
+  // Still by the directory, which is in no order: ZZ stands first, before AB.
+  t.console.PushKey(0x2C7A);  // z
+  t.console.PushKey(KB_ESC);
+  dialog->Execute();
+  EXPECT_EQ(position, 1);
+  t.console.PushKey(0x1E61);  // a
+  t.console.PushKey(0x3062);  // b: AB, going on from the first match
+  t.console.PushKey(0x2E63);  // c: no "ABC"
+  t.console.PushKey(KB_ESC);
+  dialog->Execute();
+  EXPECT_EQ(position, 2);
+  EXPECT_EQ(t.tones.tones, (std::vector<PlayedTone>{{1200, 96}, {1200, 96}}));
+}
+
+TEST_F(ListFixture, EveryCursorMoveStartsTheSearchOver) {
+  Fill({Row("Kowalski"_pl, ""_pl), Row("Nowak"_pl, ""_pl), Row("Nowicki"_pl, ""_pl),
+        Row("Żak"_pl, ""_pl)});
+  const std::string bottomStart = "└─>";
+  for (const std::uint16_t move : {KB_UP, KB_DOWN, KB_PGUP, KB_PGDN, KB_HOME, KB_END}) {
+    SCOPED_TRACE(move);
+    position = 1;
+    t.console.PushKey(0x316E);  // n: Nowak
+    t.console.PushAction([&] { EXPECT_EQ(t.Text(LIST_X, LIST_Y + 4, 5), bottomStart + "N─"); });
+    t.console.PushKey(move);
+    t.console.PushAction([&] { EXPECT_EQ(t.Text(LIST_X, LIST_Y + 4, 5), bottomStart + "──"); });
+    t.console.PushKey(0x256B);  // k: a new search, Kowalski, not "NK" from wherever the cursor is
+    t.console.PushAction([&] { EXPECT_EQ(t.Text(LIST_X, LIST_Y + 4, 5), bottomStart + "K─"); });
+    t.console.PushKey(KB_ESC);
+    dialog->Execute();
+    EXPECT_EQ(position, 1);
+  }
+  EXPECT_TRUE(t.tones.tones.empty());
 }
 
 TEST_F(ListFixture, CommandsGoToTheOwnerAndTheEmptyListShowsPusto) {

@@ -127,5 +127,18 @@ TEST(PrefixSearch, FindsTheFirstItemStartingWithTheTextInPolishOrder) {
   EXPECT_EQ(FindPrefix("x"_pl, 0, -1, keyOf), -1);    // an empty list
 }
 
+TEST(PrefixSearch, ScanFindsTheFirstMatchInKeysOfAnyOrder) {
+  const std::vector<ShortString> keys = {"ZZ"_pl, "ab"_pl, "Żak"_pl, "AB2"_pl, "żal"_pl};
+  auto keyOf = [&](std::int32_t index) { return keys[static_cast<std::size_t>(index)]; };
+  const auto last = static_cast<std::int32_t>(keys.size()) - 1;
+  EXPECT_EQ(ScanForPrefix("z"_pl, 0, last, keyOf), 0);
+  EXPECT_EQ(ScanForPrefix("AB"_pl, 0, last, keyOf), 1);
+  EXPECT_EQ(ScanForPrefix("ab"_pl, 2, last, keyOf), 3);  // from the item given
+  EXPECT_EQ(ScanForPrefix("ŻA"_pl, 0, last, keyOf), 2);
+  EXPECT_EQ(ScanForPrefix("żal"_pl, 0, last, keyOf), 4);
+  EXPECT_EQ(ScanForPrefix("ź"_pl, 0, last, keyOf), -1);
+  EXPECT_EQ(ScanForPrefix("x"_pl, 0, -1, keyOf), -1);  // an empty list
+}
+
 }  // namespace
 }  // namespace zq::ui

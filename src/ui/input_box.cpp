@@ -34,6 +34,14 @@ void WriteLines(Toolkit& toolkit, const Rect& inner, std::string_view text) {
     text.remove_prefix(end + 1);
   }
 }
+
+// The inner column of the field. The box of the default length is only as
+// wide as the field and its frame, where the usual offset would put the last
+// cell on the right frame; the field then starts at the first inner column.
+int FieldColumn(int width, int length) {
+  const int innerWidth = width - 2;
+  return std::min((width - length - 2) / 2 + 2, innerWidth - length + 1);
+}
 }  // namespace
 
 void SetInputBoxLength(Toolkit& toolkit, int length) {
@@ -50,7 +58,7 @@ std::uint16_t InputBox(Toolkit& toolkit, ShortString& value, std::string_view te
   std::uint16_t answer = CM_CANCEL;
   if (auto dialog = NewDialog(toolkit, ""_pl, 0, HEIGHT, width, TOP, left)) {
     WriteLines(toolkit, dialog->Inner(), text);
-    dialog->Insert(NewInputLine(toolkit, value, length, 5, (width - length - 2) / 2 + 2));
+    dialog->Insert(NewInputLine(toolkit, value, length, 5, FieldColumn(width, length)));
     dialog->Insert(NewButton(toolkit, CM_OK, "OK"_pl, 1, 8, 7, 16));
     dialog->AttachHintLine({NewHintItem(CM_OK, KB_ENTER, "Enter - potwierdź"_pl),
                             NewHintItem(CM_CANCEL, KB_ESC, "Esc - zrezygnuj"_pl)});

@@ -34,10 +34,13 @@ std::int32_t ListControl::FindPrefix(std::string_view search) {
   const auto keyStart =
       static_cast<std::size_t>(keyColumns_[static_cast<std::size_t>(currentKey_)] - 1);
   const std::int32_t first = search.size() == 1 ? 1 : std::max(position_, 1);
-  return ::zq::ui::FindPrefix(search, first, count_, [&](std::int32_t index) {
+  auto keyOf = [&](std::int32_t index) {
     const ShortString text = GetItemText(index);
     return ShortString(text.view().substr(std::min(keyStart, text.size())));
-  });
+  };
+  // The items are held in the order of the first key only.
+  if (currentKey_ == 0) return ::zq::ui::FindPrefix(search, first, count_, keyOf);
+  return ScanForPrefix(search, first, count_, keyOf);
 }
 
 void ListControl::CentreTop() {
@@ -142,9 +145,8 @@ bool ListControl::HandleEmptyListKey(Event& event) {
   }
 }
 
-bool ListControl::HandleKey(Event& event) {
-  if (count_ == 0) return HandleEmptyListKey(event);
-  switch (event.keyCode) {
+bool ListControl::MoveByKey(std::uint16_t keyCode) {
+  switch (keyCode) {
     case KB_UP:
       if (position_ > 1) MoveTo(position_ - 1);
       return true;
@@ -154,7 +156,7 @@ bool ListControl::HandleKey(Event& event) {
     case KB_PGUP:
     case KB_PGDN: {
       const std::int32_t step = std::min(Rows(), count_);
-      position_ = std::clamp(position_ + (event.keyCode == KB_PGUP ? -step : step), 1, count_);
+      position_ = std::clamp(position_ + (keyCode == KB_PGUP ? -step : step), 1, count_);
       CentreTop();
       DrawRows();
       return true;
@@ -165,6 +167,25 @@ bool ListControl::HandleKey(Event& event) {
     case KB_END:
       MoveTo(count_);
       return true;
+    default:
+      return false;
+  }
+}
+
+void ListControl::ClearSearch() {
+  search_.clear();
+  DrawFrame();
+}
+
+bool ListControl::HandleKey(Event& event) {
+  if (count_ == 0) return HandleEmptyListKey(event);
+  // A longer search goes on from the current item, the previous match; once
+  // the cursor has moved, that item need not match, so the search starts over.
+  if (MoveByKey(event.keyCode)) {
+    ClearSearch();
+    return true;
+  }
+  switch (event.keyCode) {
     case KB_ENTER:
       event.MakeCommand(CM_LIST_CHOOSE);
       return false;
@@ -185,8 +206,7 @@ bool ListControl::HandleKey(Event& event) {
     case KB_TAB:
     case KB_SHIFT_TAB:
       currentKey_ = (currentKey_ + 1) % keyCount_;
-      search_.clear();
-      DrawFrame();
+      ClearSearch();
       return true;
     default:
       break;
@@ -222,8 +242,7 @@ Event ListControl::Run() {
       MoveTo(top_ + visibleRow);
     }
   }
-  search_.clear();
-  DrawFrame();
+  ClearSearch();
   return event;
 }
 

@@ -38,8 +38,9 @@ class ListControl : public Control {
   // The row text of item `index` (1-based).
   virtual ShortString GetItemText(std::int32_t index) = 0;
   // The first item whose current key starts with `search` (upper case), or
-  // -1. Items are held in Polish alphabetical order of the key; a search of
-  // one character starts from the first item, a longer one from the
+  // -1. Items are held in Polish alphabetical order of key 1, which is
+  // searched by bisection; any other key is searched item by item. A search
+  // of one character starts from the first item, a longer one from the
   // current item.
   virtual std::int32_t FindPrefix(std::string_view search);
 
@@ -47,6 +48,10 @@ class ListControl : public Control {
   // True when the key was the list's own.
   bool HandleKey(Event& event);
   bool HandleEmptyListKey(Event& event);
+  // Moves the cursor for Up, Down, PgUp, PgDn, Home and End; false for any
+  // other key.
+  bool MoveByKey(std::uint16_t keyCode);
+  void ClearSearch();
   void Search(char character);
   void MoveTo(std::int32_t index);
   void CentreTop();
