@@ -157,6 +157,14 @@ TEST_F(ListFixture, EveryCursorMoveStartsTheSearchOver) {
     dialog->Execute();
     EXPECT_EQ(position, 1);
   }
+  // A click on a row moves the cursor as a key does.
+  position = 1;
+  t.console.PushKey(0x316E);
+  t.console.PushMouse(platform::MOUSE_LEFT, LIST_X + 2, LIST_Y + 2);  // 0-based: the third row
+  t.console.PushPause();  // the look comes after the click has been handled
+  t.console.PushAction([&] { EXPECT_EQ(t.Text(LIST_X, LIST_Y + 4, 5), bottomStart + "──"); });
+  t.console.PushKey(KB_ESC);
+  dialog->Execute();
   EXPECT_TRUE(t.tones.tones.empty());
 }
 

@@ -240,6 +240,7 @@ Event ListControl::Run() {
     }
     if (visibleRow >= 1 && visibleRow <= Rows() && top_ + visibleRow <= count_) {
       MoveTo(top_ + visibleRow);
+      ClearSearch();  // a click moves the cursor as a key does
     }
   }
   ClearSearch();
