@@ -113,7 +113,10 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   if (access != Access::WRITE || lockFd != fd) {
     result = TakeShareLocks(syscalls_, lockFd, access, share);
   }
-  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS) {
+  // A new or empty file is not truncated: a file system may take a file
+  // emptied and written again as a replacement and flush it on close, which
+  // would make every copy to a new target wait for the disk.
+  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0) {
     const int truncated = syscalls_.Truncate(lockFdWritable ? lockFd : fd, 0);
     if (truncated < 0) result = IoResultOf(-truncated, IoStep::WRITE);
   }
