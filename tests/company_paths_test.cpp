@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "conversion/company_paths.h"
+#include "platform/text_literal.h"
+
+namespace zq::conversion {
+namespace {
+
+TEST(CompanyPaths, OnlyOnePlainComponentBecomesPartOfAPath) {
+  for (std::string_view name : {"FIRMA1", "Kowal_08", "2021K990.12", ".ukryty", "a.b.c"}) {
+    EXPECT_TRUE(IsPlainName(name)) << name;
+  }
+  for (std::string_view name : {"", ".", "..", "...", "a/b", "a\\b", "C:", "C:X", "*.REK", "a?",
+                                "a\tb", "/ETC", "..\\.."}) {
+    EXPECT_FALSE(IsPlainName(name)) << name;
+  }
+}
+
+TEST(CompanyPaths, FilesLieDirectlyInTheCompanyDirectoryOfEachTree) {
+  RunSettings settings;
+  settings.SourcePath = "/DAZ_2020/"_pl;
+  settings.TargetPath = "/DAZ_2021/"_pl;
+  const auto paths = CompanyPaths::For(settings, "KOWAL");
+  ASSERT_TRUE(paths);
+  EXPECT_EQ(paths->SourceDirectory(), "/DAZ_2020/KOWAL"_pl);
+  EXPECT_EQ(paths->TargetDirectory(), "/DAZ_2021/KOWAL"_pl);
+  EXPECT_EQ(paths->SourceFile("2020_ROK.REK"), "/DAZ_2020/KOWAL/2020_ROK.REK"_pl);
+  EXPECT_EQ(paths->TargetFile("2021_ROK.REK"), "/DAZ_2021/KOWAL/2021_ROK.REK"_pl);
+  EXPECT_FALSE(paths->SourceFile("..\\SPISFIRM.DAT"));
+  EXPECT_FALSE(paths->TargetFile(std::string(250, 'A')));  // would be cut to another name
+
+  EXPECT_FALSE(CompanyPaths::For(settings, ".."));
+  settings.TargetPath = ShortString(std::string(220, 'T'));
+  EXPECT_FALSE(CompanyPaths::For(settings, "KOWAL"));
+}
+
+}  // namespace
+}  // namespace zq::conversion
