@@ -35,6 +35,7 @@ test: $(NORMAL)/build.ninja $(SANITIZED)/build.ninja
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 demo: build
+	rm -rf $(DEMO_TREE)
 	$(NORMAL)/tools/make_sample_tree $(CURDIR)/$(DEMO_TREE)
 	cp $(NORMAL)/zq20-21 $(DEMO_TREE)/DAZ_2021/zq20-21
 	cd $(DEMO_TREE) && ./DAZ_2021/zq20-21

@@ -5,15 +5,15 @@
 #include "conversion/document_converters.h"
 #include "fileaccess/record_fields.h"
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
 #include "support/headless_log.h"
-#include "support/record_builders.h"
 
 namespace zq::conversion {
 namespace {
 
-using testing::DazDocumentRecord;
-using testing::Record;
-using testing::RepaymentRecord;
+using sample::DazDocumentRecord;
+using sample::Record;
+using sample::RepaymentRecord;
 
 constexpr std::uint16_t KEY_ENTER = 0x1C0D;
 

@@ -9,18 +9,18 @@
 #include "platform/text_literal.h"
 #include "register/company_record.h"
 #include "register/company_register_file.h"
+#include "sample/record_builders.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
-#include "support/record_builders.h"
 
 namespace zq::registry {
 namespace {
 
 using fileaccess::OpenMode;
 using fileaccess::WaitMode;
-using testing::CompanyRecord;
-using testing::Record;
+using sample::CompanyRecord;
+using sample::Record;
 using testing::SyscallKind;
 
 constexpr std::uint16_t ENTER = 0x1C0D;

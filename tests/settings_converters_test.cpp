@@ -3,12 +3,12 @@
 #include "conversion/settings_converters.h"
 #include "fileaccess/record_fields.h"
 #include "platform/text_literal.h"
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 
 namespace zq::conversion {
 namespace {
 
-using testing::Record;
+using sample::Record;
 
 void CopyBlock(const Record& from, std::size_t source, Record& to, std::size_t target,
                std::size_t count) {
@@ -17,7 +17,7 @@ void CopyBlock(const Record& from, std::size_t source, Record& to, std::size_t t
 }
 
 TEST(ColumnSums, TheNinthAmountOfEachMonthMovesToTheTenthPlace) {
-  testing::OldColumnSumsRecord sums;
+  sample::OldColumnSumsRecord sums;
   sums.kind = 4;
   for (std::size_t month = 0; month < 12; ++month) {
     for (std::size_t amount = 0; amount < 9; ++amount) {
@@ -59,7 +59,7 @@ TEST(ColumnSums, TheNinthAmountOfEachMonthMovesToTheTenthPlace) {
 }
 
 TEST(WageSettings, EveryRecordGetsTheNewYearAndItsWorkingDays) {
-  testing::WageSettingsRecord settings;
+  sample::WageSettingsRecord settings;
   settings.year = 1999;
   settings.workingDays = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   settings.filler = 0x17;
@@ -71,7 +71,7 @@ TEST(WageSettings, EveryRecordGetsTheNewYearAndItsWorkingDays) {
   EXPECT_EQ(record, settings.Build());
 
   Record unchanged(480, 0);
-  const Record address = testing::PatternRecord(480, 0x61);
+  const Record address = sample::PatternRecord(480, 0x61);
   EXPECT_TRUE(CopyUnchanged(address, unchanged));
   EXPECT_EQ(unchanged, address);
 }

@@ -7,18 +7,18 @@
 #include "conversion/staff_transfer.h"
 #include "fileaccess/record_fields.h"
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
 #include "support/headless_log.h"
-#include "support/record_builders.h"
 
 namespace zq::conversion {
 namespace {
 
-using testing::ContractRecord;
-using testing::EmployeeRecord;
-using testing::FamilyMemberRecord;
-using testing::OldContractRecord;
-using testing::Record;
-using testing::WageRecord;
+using sample::ContractRecord;
+using sample::EmployeeRecord;
+using sample::FamilyMemberRecord;
+using sample::OldContractRecord;
+using sample::Record;
+using sample::WageRecord;
 
 constexpr std::uint16_t KEY_T = 0x1454;
 constexpr std::uint16_t KEY_SMALL_T = 0x1474;
@@ -162,7 +162,7 @@ TEST_F(StaffFixture, AProtectedRecordIsReadPlainAndComesOutProtectedAndUnchanged
 }
 
 TEST(EmployeeScrambling, UndoesItselfAndTouchesOnlyBytes14To2021WithTheFixedSeed) {
-  Record plain = testing::PatternRecord(EMPLOYEE_SIZE, 3);
+  Record plain = sample::PatternRecord(EMPLOYEE_SIZE, 3);
   Record scrambled = plain;
   ScrambleEmployeeRecord(scrambled);
   EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + 14, scrambled.begin()));
@@ -286,7 +286,7 @@ TEST_F(StaffFixture, OldContractsMoveIntoTheNewLayoutWithTheNewTypeCodes) {
   staff.Reset(STAFF_ALL);
   ASSERT_TRUE(Employee(Person(20, "Jan"_pl, "Kowalski"_pl).Build()));
 
-  testing::ContractTexts texts;
+  sample::ContractTexts texts;
   for (std::size_t i = 0; i < texts.headFields.size(); ++i) {
     texts.headFields[i] = static_cast<std::uint8_t>(0xA0 + i);
   }

@@ -5,8 +5,8 @@
 #include "conversion/tax_form_converters.h"
 #include "fileaccess/record_fields.h"
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
 #include "support/headless_log.h"
-#include "support/record_builders.h"
 
 namespace zq::conversion {
 namespace {
@@ -15,8 +15,8 @@ using fileaccess::WriteDate;
 using fileaccess::WriteDouble;
 using fileaccess::WriteI64;
 using fileaccess::WriteU16;
-using testing::Record;
-using testing::TaxFormRecord;
+using sample::Record;
+using sample::TaxFormRecord;
 
 constexpr std::uint16_t KEY_T = 0x1454;
 constexpr std::uint16_t KEY_N = 0x314E;

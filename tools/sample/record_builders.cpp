@@ -1,13 +1,14 @@
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 
 #include <algorithm>
 
 #include "conversion/employee_scrambling.h"
 #include "fileaccess/record_fields.h"
 
-namespace zq::testing {
+namespace zq::sample {
 namespace {
 
+using fileaccess::RecordBuffer;
 using fileaccess::WriteDate;
 using fileaccess::WriteDouble;
 using fileaccess::WriteI64;
@@ -159,4 +160,63 @@ Record CompanyRecord::Build() const {
   return record;
 }
 
-}  // namespace zq::testing
+Record YearMarkerRecord::Build() const {
+  Record record = PatternRecord(256, filler);
+  for (std::size_t offset : {0u, 2u, 4u}) WriteU16(record, offset, year);
+  WriteU8(record, 6, kind);
+  WriteU8(record, 7, converted);
+  return record;
+}
+
+Record AnnualSettingsFile::Build() const {
+  Record file = PatternRecord(3 * 512, filler);
+  const RecordBuffer first = RecordBuffer(file).subspan(0, 512);
+  const RecordBuffer second = RecordBuffer(file).subspan(512, 512);
+  WriteU8(first, 2, monthCounter);
+  WriteU8(first, 3, openMonth);
+  for (std::size_t month = 1; month <= 12; ++month) {
+    WriteU16(first, 8 + 8 * month, monthCounters[month - 1][0]);
+    WriteU16(first, 8 + 8 * month + 2, monthCounters[month - 1][1]);
+  }
+  WriteU8(first, 117, vatProportional ? 1 : 0);
+  WriteU16(first, 118, vatProportion);
+  WriteU16(first, 120, nextVatProportion);
+  for (std::size_t k = 0; k < balances.size(); ++k) WriteDouble(first, 150 + 8 * k, balances[k]);
+  for (std::size_t month = 1; month <= 12; ++month) {
+    WriteDouble(first, 248 + 8 * month, monthlyTable[month - 1]);
+  }
+  for (std::size_t i = 1; i <= numbering.size(); ++i) {
+    const std::size_t entry = 16 * i - 14;
+    WriteShortString(second, entry, 7, numbering[i - 1].prefix);
+    WriteU16(second, entry + 7, numbering[i - 1].counter);
+    WriteShortString(second, entry + 9, 7, numbering[i - 1].suffix);
+  }
+  return file;
+}
+
+Record OfficeRecord::Build() const {
+  Record record = PatternRecord(384, filler);
+  for (std::size_t line = 0; line < lines.size(); ++line) {
+    WriteShortString(record, 37 * line, 37, lines[line]);
+  }
+  WriteShortString(record, 111, 14, identifier);
+  WriteShortString(record, 125, 27, firstText);
+  for (std::size_t entry = 0; entry < numbering.size(); ++entry) {
+    WriteU16(record, 152 + 13 * entry, numbering[entry].number);
+    WriteShortString(record, 152 + 13 * entry + 2, 11, numbering[entry].suffix);
+  }
+  WriteShortString(record, 204, 41, text);
+  WriteShortString(record, 245, 37, serviceText);
+  WriteU8(record, 282, flag);
+  WriteShortString(record, 283, 27, secondText);
+  WriteU16(record, 349, value);
+  return record;
+}
+
+Record AssetBaseRecord::Build() const {
+  Record record = PatternRecord(367, filler);
+  WriteShortString(record, 51, 256, name);
+  return record;
+}
+
+}  // namespace zq::sample

@@ -13,7 +13,7 @@
 #include "platform/short_string.h"
 #include "ui/dates.h"
 
-namespace zq::testing {
+namespace zq::sample {
 
 using Record = std::vector<std::uint8_t>;
 
@@ -149,4 +149,64 @@ struct CompanyRecord {
   Record Build() const;
 };
 
-}  // namespace zq::testing
+// _zq_daz.rek, 256 bytes: the year marker of a company directory.
+struct YearMarkerRecord {
+  std::uint16_t year = 2020;   // written at 0, 2 and 4
+  std::uint8_t kind = 0;       // at 6
+  std::uint8_t converted = 0;  // at 7
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// One entry of the numbering table of the annual settings.
+struct NumberingEntry {
+  ShortString prefix;  // up to 6 characters
+  std::uint16_t counter = 1;
+  ShortString suffix;  // up to 6 characters
+};
+
+// 2020_ROK.REK and 2021_ROK.REK: three records of 512 bytes.
+struct AnnualSettingsFile {
+  std::uint8_t monthCounter = 1;
+  std::uint8_t openMonth = 1;  // 13 once December has been closed
+  std::array<std::array<std::uint16_t, 2>, 12> monthCounters{};
+  bool vatProportional = false;
+  std::uint16_t vatProportion = 0;
+  std::uint16_t nextVatProportion = 0;
+  std::array<double, 13> balances{};  // 0 the opening state, 12 the closing state
+  std::array<double, 12> monthlyTable{};
+  std::array<NumberingEntry, 10> numbering{};
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// One numbering entry of the office data record: a number and its suffix.
+struct OfficeNumbering {
+  std::uint16_t number = 1;
+  ShortString suffix;  // up to 10 characters
+};
+
+// 2020_BR.REK, 384 bytes: the office's own data.
+struct OfficeRecord {
+  std::array<ShortString, 3> lines;  // up to 36 characters each
+  ShortString identifier;            // up to 13
+  ShortString firstText;             // up to 26
+  std::array<OfficeNumbering, 4> numbering{};
+  ShortString text;         // up to 40
+  ShortString serviceText;  // up to 36
+  std::uint8_t flag = 0;
+  ShortString secondText;  // up to 26
+  std::uint16_t value = 0;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// stbazy.rek, 367 bytes: one fixed-asset base, whose data lie in the file of
+// its name plus ".REK".
+struct AssetBaseRecord {
+  ShortString name;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+}  // namespace zq::sample
