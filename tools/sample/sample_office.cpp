@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/company_paths.h"
 #include "fileaccess/record_fields.h"
 #include "platform/pascal_random.h"
 #include "platform/text_literal.h"
@@ -448,7 +449,11 @@ class CompanyWriter {
     for (const ShortString& base : company_.assetBases) {
       list.Add(AssetBaseRecord{.name = base, .filler = Filler()}.Build());
       // srodki.rek above is the base of that name.
-      if (!IsMainAssetBase(base)) Put(base + ".REK"_pl, 39771, count_);
+      // A name that is no file name (a test's bad data) gets no file.
+      const std::string file = base.str() + ".REK";
+      if (!IsMainAssetBase(base) && conversion::IsPlainName(file) && file.size() <= 40) {
+        Put(file, 39771, count_);
+      }
     }
     Put("stbazy.rek"_pl, list.bytes);
   }
