@@ -22,6 +22,10 @@ std::optional<ShortString> FileIn(const ShortString& directory, std::string_view
   return directory + platform::PATH_SEPARATOR + name;
 }
 
+ShortString SearchPattern(const ShortString& directory, std::string_view mask) {
+  return directory + platform::PATH_SEPARATOR + mask;
+}
+
 std::optional<CompanyPaths> CompanyPaths::For(const RunSettings& settings,
                                               std::string_view directory) {
   const std::size_t longestTree = std::max(settings.SourcePath.size(), settings.TargetPath.size());

@@ -49,4 +49,8 @@ class CompanyPaths {
 // `directory` + separator + `name`, when `name` is plain and the whole fits.
 std::optional<ShortString> FileIn(const ShortString& directory, std::string_view name);
 
+// The search for the entries of `directory` that match `mask`. Masks come
+// from the program's own tables, never from a file.
+ShortString SearchPattern(const ShortString& directory, std::string_view mask);
+
 }  // namespace zq::conversion

@@ -14,6 +14,13 @@ std::uint64_t FileSizeByName(platform::FileSystem& files, std::string_view name)
   return found.front().size;
 }
 
+bool EntryExists(platform::FileSystem& files, std::string_view name) {
+  std::vector<platform::DirEntry> found;
+  return files.Search(ShortString(name), platform::ATTR_ANY & ~platform::ATTR_VOLUME, found) ==
+             platform::IO_OK &&
+         !found.empty();
+}
+
 bool DirectoryExists(platform::FileSystem& files, std::string_view path) {
   std::vector<platform::DirEntry> found;
   if (files.Search(ShortString(path), platform::ATTR_ANY & ~platform::ATTR_VOLUME, found) !=
