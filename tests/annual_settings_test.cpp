@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cerrno>
 #include <functional>
 #include <span>
@@ -10,8 +9,7 @@
 #include <vector>
 
 #include "platform/text_literal.h"
-#include "support/headless_toolkit.h"
-#include "support/posix_world.h"
+#include "support/headless_conversion.h"
 #include "support/record_builders.h"
 #include "ui/key_codes.h"
 
@@ -24,14 +22,11 @@ using testing::PatternRecord;
 using testing::Record;
 using zq::testing::SyscallKind;
 
-constexpr testing::PlayedTone BEEP = {500, 6 * 48};
-
 struct Bytes {
   std::size_t offset;
   std::size_t count;
 };
-// The fields the new year takes over as they stand, whichever file it
-// starts from.
+// The fields taken over as they stand, whichever file the year starts from.
 constexpr Bytes RECORD1_COPIED[] = {{0, 2},   {5, 2},   {7, 2},   {12, 1},  {13, 1},  {14, 2},
                                     {112, 2}, {114, 1}, {115, 1}, {116, 1}, {122, 1}, {123, 4},
                                     {127, 2}, {133, 1}, {135, 2}, {137, 2}, {139, 2}, {141, 1},
@@ -47,11 +42,6 @@ Record WithBytesOf(Record expected, const Record& source, std::span<const Bytes>
                 expected.begin() + static_cast<std::ptrdiff_t>(field.offset));
   }
   return expected;
-}
-
-std::string Trimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
 }
 
 std::string Join(const std::vector<Record>& records) {
@@ -86,11 +76,7 @@ AnnualSettingsRecord2 Numberings() {
   return record;
 }
 
-struct AnnualSettingsTest : ::testing::Test {
-  testing::PosixWorld world;
-  testing::HeadlessToolkit t;
-  std::uint8_t showSlowly = 0;
-  transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};
+struct AnnualSettingsTest : ::testing::Test, testing::HeadlessConversion {
   RunSettings settings;
   RunFlags flags;
   AnnualSettings annual{world.files, log, t.toolkit, settings, flags};
@@ -98,7 +84,6 @@ struct AnnualSettingsTest : ::testing::Test {
   AnnualSettingsTest() {
     settings.SourcePath = world.Name("DAZ_2020/");
     settings.TargetPath = world.Name("DAZ_2021/");
-    log.ClearLog(true);
   }
   void WriteSource(const std::string& company, const std::string& name, const std::string& bytes) {
     world.tree.MakeDirectory("DAZ_2020/" + company);
@@ -111,24 +96,6 @@ struct AnnualSettingsTest : ::testing::Test {
   void Convert(const std::string& company) {
     world.tree.MakeDirectory("DAZ_2021/" + company);
     annual.Convert(*CompanyPaths::For(settings, company));
-  }
-  // The log's rows 1 .. current, as the CP852 text it drew.
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int row = 1; row < log.CurrentRow(); ++row) {
-      lines.push_back(Trimmed(log.MirrorRow(row).str()));
-    }
-    return lines;
-  }
-  void Press(char key) {
-    t.console.PushPause();
-    t.console.PushKey(static_cast<std::uint8_t>(key));
-  }
-  // An answer typed over the "0" of the proportion box.
-  void Answer(const std::string& text) {
-    t.console.PushKey(ui::KB_BACKSPACE);
-    for (const char c : text) t.console.PushKey(static_cast<std::uint8_t>(c));
-    t.console.PushKey(ui::KB_ENTER);
   }
 };
 
@@ -144,8 +111,8 @@ TEST_F(AnnualSettingsTest, RecordsFromEitherYearFieldByField) {
       ShortString(std::string_view(reinterpret_cast<const char*>(old2.data() + 3), 6));
   new2Fields.filler = 0;
 
-  // From 2020: the new year starts; BO := BZ, the second table's first
-  // entry := its last, the proportion planned for 2021 is in force.
+  // From 2020 the year starts anew: BO := BZ, the second table's first entry
+  // := its last, the proportion planned for 2021 is in force.
   AnnualSettingsRecord1 from2020;
   from2020.monthCounter = 1;
   from2020.openMonth = 1;
@@ -160,7 +127,7 @@ TEST_F(AnnualSettingsTest, RecordsFromEitherYearFieldByField) {
   AnnualSettingsRecord2 numbering2020 = new2Fields;
   for (auto& numbering : numbering2020.numberings) numbering.counter = 1;
 
-  // From 2021: the year's state carried on.
+  // From 2021 the year's state is carried on.
   AnnualSettingsRecord1 from2021 = old1;
   from2021.byteAt4 = 3;
   from2021.byteAt131 = 3;
@@ -171,26 +138,32 @@ TEST_F(AnnualSettingsTest, RecordsFromEitherYearFieldByField) {
     const char* file;
     AnnualSettingsRecord1 record1;
     AnnualSettingsRecord2 record2;
-    bool monthlyBlocksKept;
+    bool from2021;
   };
   for (const Case& c : {Case{"2020_ROK.REK", from2020, numbering2020, false},
                         Case{"2021_ROK.REK", from2021, new2Fields, true}}) {
     SCOPED_TRACE(c.file);
     const std::string company = std::string("F") + c.file[3];
     WriteSource(company, c.file, source);
+    flags.AnnualFrom2021 = false;
     Convert(company);
     Record expected3 = WithBytesOf(Record(512, 0), old3, RECORD3_COPIED);
-    if (c.monthlyBlocksKept) expected3 = WithBytesOf(expected3, old3, RECORD3_MONTHLY_BLOCKS);
+    if (c.from2021) expected3 = WithBytesOf(expected3, old3, RECORD3_MONTHLY_BLOCKS);
     EXPECT_EQ(Target(company),
               Join({WithBytesOf(c.record1.Build(), old1.Build(), RECORD1_COPIED),
                     WithBytesOf(c.record2.Build(), old2, RECORD2_COPIED), expected3}));
-    EXPECT_EQ(flags.AnnualFrom2021, c.monthlyBlocksKept);
+    EXPECT_EQ(flags.AnnualFrom2021, c.from2021);
     EXPECT_EQ(flags.PreviousDataPath, settings.SourcePath + company);
     EXPECT_EQ(Lines().back(), "Utworzono dane w 2021");
     EXPECT_EQ(world.tree.ReadFile("DAZ_2020/" + company + "/" + c.file), source);
-    flags.AnnualFrom2021 = false;
   }
   EXPECT_TRUE(t.console.ScriptDone());
+
+  // The path is cut to 40 characters, wherever the cut falls.
+  settings.SourcePath = world.Name("DAZ_2020/" + std::string(30, 'd') + "/");
+  WriteSource(std::string(30, 'd') + "/FIRMA", "2020_ROK.REK", source);
+  Convert("FIRMA");
+  EXPECT_EQ(flags.PreviousDataPath, (settings.SourcePath + "FIRMA"_pl).view().substr(0, 40));
 }
 
 TEST_F(AnnualSettingsTest, BothFilesAskBOrNOrAndAKeepsTakingTheLaterYear) {
@@ -221,43 +194,47 @@ TEST_F(AnnualSettingsTest, BothFilesAskBOrNOrAndAKeepsTakingTheLaterYear) {
     EXPECT_EQ(static_cast<std::uint8_t>(Target(name)[2]), c.takes2021 ? 7 : 1);  // month counter
     std::vector<std::string> expected = {"Konwersja danych ROCZNYCH ustawień firmy"_pl.str()};
     if (!c.keys.empty()) {
-      const std::string chosen(1, static_cast<char>(std::toupper(c.keys.back())));
       expected.insert(expected.end(),
                       {"Występują dane ROCZNE za rok 2020 i 2021 !"_pl.str(),
                        "Wybierz z których skrzystać :"_pl.str(),
                        " B-2020 N-2021, A-wszyskie następne na N  (B/N/A) ?"_pl.str(),
-                       " - wybrano: " + chosen, ""});
-    }
-    expected.push_back("Utworzono dane w 2021");
-    EXPECT_EQ(Lines(), expected);
-    if (!c.keys.empty()) {  // the question in red, its keys in green
+                       " - wybrano: " + std::string(1, char(c.keys.back() & ~0x20)), ""});
       EXPECT_EQ(t.Attribute(1, 2), 0x0C);
       EXPECT_EQ(t.Attribute(1, 3), 0x0C);
       EXPECT_EQ(t.Attribute(1, 4), 0x0A);
     }
+    expected.push_back("Utworzono dane w 2021");
+    EXPECT_EQ(Lines(), expected);
   }
 }
 
-TEST_F(AnnualSettingsTest, VatProportionQuestionRepeatsUntilAWholePercentage) {
+TEST_F(AnnualSettingsTest, VatProportionQuestionAndOpenDecemberWarning) {
   struct Case {
     const char* file;
     std::uint16_t vatProportion;  // of the source
     std::uint16_t nextVatProportion;
-    std::vector<std::string> answers;  // "Esc" leaves the box
-    std::string firstLine;
-    std::uint16_t kept;
+    std::uint8_t openMonth;
+    std::uint8_t warnOption;
+    std::vector<std::string> answers;  // typed over the "0"; "Esc" leaves the box
+    std::string firstLine;             // of the question
+    std::uint16_t proportion;          // in the target
+    bool warns;
   };
   const Case cases[] = {
       {"2020_ROK.REK",
        75,
        0,
+       13,
+       1,
        {"101", "abc", "", "Esc"},
        "Firma rozliczała  VAT w proporcji 75%",
-       0},
-      {"2021_ROK.REK", 0, 50, {"100"}, "Firma rozliczała  VAT w proporcji", 100},
-      {"2020_ROK.REK", 65535, 0, {" 7"}, "Firma rozliczała  VAT w proporcji 6553", 7},
-      {"2021_ROK.REK", 65535, 0, {}, "", 65535},  // not 0: carried, not asked
-      {"2020_ROK.REK", 10, 40, {}, "", 40},
+       0,
+       false},
+      {"2021_ROK.REK", 0, 50, 12, 1, {"100"}, "Firma rozliczała  VAT w proporcji", 100, false},
+      {"2020_ROK.REK", 65535, 0, 13, 1, {" 7"}, "Firma rozliczała  VAT w proporcji 6553", 7, false},
+      {"2021_ROK.REK", 65535, 0, 13, 1, {}, "", 65535, false},  // not 0: not asked
+      {"2020_ROK.REK", 10, 40, 12, 1, {}, "", 40, true},
+      {"2020_ROK.REK", 10, 40, 12, 0, {}, "", 40, false},
   };
   int company = 0;
   for (const Case& c : cases) {
@@ -266,6 +243,8 @@ TEST_F(AnnualSettingsTest, VatProportionQuestionRepeatsUntilAWholePercentage) {
     AnnualSettingsRecord1 record = YearInProgress();
     record.vatProportion = c.vatProportion;
     record.nextVatProportion = c.nextVatProportion;
+    record.openMonth = c.openMonth;
+    settings.Options.WarnOpenDecember = c.warnOption;
     WriteSource(name, c.file, Join({record.Build(), Record(1024, 0)}));
     std::vector<std::string> shown;
     for (const std::string& answer : c.answers) {
@@ -275,23 +254,38 @@ TEST_F(AnnualSettingsTest, VatProportionQuestionRepeatsUntilAWholePercentage) {
       });
       if (answer == "Esc") {
         t.console.PushKey(ui::KB_ESC);
-      } else {
-        Answer(answer);
+        continue;
       }
+      t.console.PushKey(ui::KB_BACKSPACE);
+      for (const char key : answer) t.console.PushKey(static_cast<std::uint8_t>(key));
+      t.console.PushKey(ui::KB_ENTER);
     }
+    if (c.warns) Press(' ');
     t.tones.tones.clear();
+    log.ClearLog(true);
     Convert(name);
     EXPECT_TRUE(t.console.ScriptDone());
     const std::string target = Target(name);
     ASSERT_EQ(target.size(), 1536u);
-    EXPECT_EQ(fileaccess::ReadU16(Record(target.begin(), target.end()), 118), c.kept);
-    EXPECT_EQ(t.tones.tones.size(), c.answers.empty() ? 0 : c.answers.size() - 1);
+    const Record built(target.begin(), target.end());
+    EXPECT_EQ(fileaccess::ReadU16(built, 118), c.proportion);
+    // The balances are carried all the same.
+    EXPECT_EQ(fileaccess::ReadDouble(built, 150), record.balances[c.file[3] == '0' ? 12 : 0]);
+    const std::size_t beeps = c.answers.empty() ? (c.warns ? 2 : 0) : c.answers.size() - 1;
+    EXPECT_EQ(t.tones.tones, std::vector<testing::PlayedTone>(beeps, {500, 6 * 48}));
     ASSERT_EQ(shown.size(), 3 * c.answers.size());
     for (std::size_t i = 0; i < shown.size(); i += 3) {
-      EXPECT_EQ(Trimmed(shown[i]), c.firstLine);
-      EXPECT_EQ(Trimmed(shown[i + 1]), "a zakładana na 2021 wynosi 0% ?");
-      EXPECT_EQ(Trimmed(shown[i + 2]), "Podaj właściwą:");
+      EXPECT_EQ(testing::Trimmed(shown[i]), c.firstLine);
+      EXPECT_EQ(testing::Trimmed(shown[i + 1]), "a zakładana na 2021 wynosi 0% ?");
+      EXPECT_EQ(testing::Trimmed(shown[i + 2]), "Podaj właściwą:");
     }
+    std::vector<std::string> warning;
+    if (c.warns) {
+      warning = {"Nie zatwierdzono miesiąca GRUDNIA.2020"_pl.str(),
+                 "mogę przenieść niepoprawny stan BZ.2020 jako BO.2021"_pl.str()};
+    }
+    const std::vector<std::string> lines = Lines();
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end() - 1), warning);
   }
   for (const char* answer : {"0", "000", "100", " 42 "}) EXPECT_TRUE(ParseVatProportion(answer));
   for (const char* answer : {"", "   ", "101", "-1", "+5", "1 2", "0x1", "1000"}) {
@@ -299,79 +293,37 @@ TEST_F(AnnualSettingsTest, VatProportionQuestionRepeatsUntilAWholePercentage) {
   }
 }
 
-TEST_F(AnnualSettingsTest, OpenDecemberIsReportedOnlyFromThe2020FileWhenAsked) {
-  struct Case {
-    const char* file;
-    std::uint8_t openMonth;
-    std::uint8_t warnOption;
-    bool warns;
-  };
-  const Case cases[] = {{"2020_ROK.REK", 12, 1, true},
-                        {"2020_ROK.REK", 13, 1, false},
-                        {"2020_ROK.REK", 12, 0, false},
-                        {"2021_ROK.REK", 12, 1, false}};
-  int company = 0;
-  for (const Case& c : cases) {
-    const std::string name = "F" + std::to_string(++company);
-    SCOPED_TRACE(name);
-    AnnualSettingsRecord1 record = YearInProgress();
-    record.openMonth = c.openMonth;
-    WriteSource(name, c.file, Join({record.Build(), Record(1024, 0)}));
-    settings.Options.WarnOpenDecember = c.warnOption;
-    if (c.warns) Press(' ');
-    t.tones.tones.clear();
-    log.ClearLog(true);
-    Convert(name);
-    EXPECT_TRUE(t.console.ScriptDone());
-    const std::vector<std::string> lines = Lines();
-    ASSERT_EQ(lines.size(), c.warns ? 4u : 2u);
-    if (c.warns) {
-      EXPECT_EQ(lines[1], "Nie zatwierdzono miesiąca GRUDNIA.2020"_pl.str());
-      EXPECT_EQ(lines[2], "mogę przenieść niepoprawny stan BZ.2020 jako BO.2021"_pl.str());
-      EXPECT_EQ(t.tones.tones, std::vector<testing::PlayedTone>(2, BEEP));
-    }
-    // The balances are carried all the same.
-    const std::string target = Target(name);
-    ASSERT_EQ(target.size(), 1536u);
-    EXPECT_EQ(fileaccess::ReadDouble(Record(target.begin(), target.end()), 150),
-              record.balances[c.file[3] == '0' ? 12 : 0]);
-  }
-}
-
 TEST_F(AnnualSettingsTest, BrokenFilesLeaveNoTargetAndTheSourceAsItWas) {
   const Record record1 = YearInProgress().Build();
   const std::string whole = Join({record1, Numberings().Build(), Record(512, 0)});
+  const std::string readFailure = "Błąd odczytu danych z 2020"_pl.str();
+  const std::string writeFailure = "Błąd zapisu danych do 2021"_pl.str();
   struct Case {
     std::string file;
     std::string content;
     std::string failure;  // the last log line
     bool previousPathSet;
-    std::function<void(AnnualSettingsTest&)> before = [](AnnualSettingsTest&) {};
+    std::function<void(testing::FaultySyscalls&)> fault = [](testing::FaultySyscalls&) {};
   };
   const Case cases[] = {
       {"", "", "Brak danych nnnnROK.REK danych za 2020 i 2021 !", false},
-      {"2020_ROK.REK", std::string(511, 'x'), "Błąd odczytu danych z 2020"_pl.str(), false},
-      {"2020_ROK.REK", Join({record1}), "Błąd odczytu danych z 2020"_pl.str(), true},
-      {"2021_ROK.REK", whole.substr(0, 1024), "Błąd odczytu danych z 2020"_pl.str(), true},
-      {"2020_ROK.REK", whole, "Błąd zapisu danych do 2021"_pl.str(), true,
-       [](AnnualSettingsTest& test) {
-         test.world.syscalls.FailNth(SyscallKind::WRITE, 2, ENOSPC);
-       }},
-      {"2020_ROK.REK", whole, "Błąd zapisu danych do 2021"_pl.str(), true,
-       [](AnnualSettingsTest& test) {
-         test.world.syscalls.FailNth(SyscallKind::CLOSE, 1, EIO, 10);
-       }},
+      {"2020_ROK.REK", std::string(511, 'x'), readFailure, false},
+      {"2020_ROK.REK", Join({record1}), readFailure, true},
+      {"2021_ROK.REK", whole.substr(0, 1024), readFailure, true},
+      {"2020_ROK.REK", whole, writeFailure, true,
+       [](testing::FaultySyscalls& calls) { calls.FailNth(SyscallKind::WRITE, 2, ENOSPC); }},
+      {"2020_ROK.REK", whole, writeFailure, true,  // a target that does not close cleanly
+       [](testing::FaultySyscalls& calls) { calls.FailNth(SyscallKind::CLOSE, 1, EIO, 10); }},
       {"2020_ROK.REK", whole, "brak dostępu do danych za FirmaREK !"_pl.str(), false,
-       [](AnnualSettingsTest& test) { test.world.syscalls.FailNth(SyscallKind::OPEN, 1, EACCES); }},
+       [](testing::FaultySyscalls& calls) { calls.FailNth(SyscallKind::OPEN, 1, EACCES); }},
   };
   int company = 0;
   for (const Case& c : cases) {
     const std::string name = "F" + std::to_string(++company);
     SCOPED_TRACE(name);
-    if (!c.file.empty()) WriteSource(name, c.file, c.content);
-    world.tree.MakeDirectory("DAZ_2020/" + name);
+    WriteSource(name, c.file.empty() ? "other.dat" : c.file, c.content);
     world.tree.MakeDirectory("DAZ_2021/" + name);
-    c.before(*this);
+    c.fault(world.syscalls);
     Press(' ');
     flags.PreviousDataPath = "stale"_pl;
     annual.Convert(*CompanyPaths::For(settings, name));
@@ -379,11 +331,11 @@ TEST_F(AnnualSettingsTest, BrokenFilesLeaveNoTargetAndTheSourceAsItWas) {
     EXPECT_EQ(Target(name), "(none)");
     EXPECT_EQ(Lines().back(), c.failure);
     EXPECT_EQ(flags.PreviousDataPath.empty(), !c.previousPathSet);
-    if (!c.file.empty()) {
-      EXPECT_EQ(world.tree.ReadFile("DAZ_2020/" + name + "/" + c.file), c.content);
-    }
+    EXPECT_EQ(
+        world.tree.ReadFile("DAZ_2020/" + name + "/" + (c.file.empty() ? "other.dat" : c.file)),
+        c.content);
   }
-  // A company whose target directory is missing: the target cannot be created.
+  // Without its target directory the target cannot be created.
   WriteSource("NODIR", "2020_ROK.REK", whole);
   Press(' ');
   annual.Convert(*CompanyPaths::For(settings, "NODIR"));

@@ -9,8 +9,7 @@
 
 #include "platform/process.h"
 #include "platform/text_literal.h"
-#include "support/headless_toolkit.h"
-#include "support/posix_world.h"
+#include "support/headless_conversion.h"
 #include "support/record_builders.h"
 #include "ui/key_codes.h"
 
@@ -23,11 +22,6 @@ using testing::Record;
 
 std::string Bytes(const Record& record) {
   return std::string(record.begin(), record.end());
-}
-
-std::string Trimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
 }
 
 // An office's two invoice records and a third cut short after its lines.
@@ -59,11 +53,7 @@ std::string NewYearOffice(const OfficeDataRecord& old, std::string_view service)
   return Bytes(record);
 }
 
-struct GlobalDataCopyTest : ::testing::Test {
-  testing::PosixWorld world;
-  testing::HeadlessToolkit t;
-  std::uint8_t showSlowly = 0;
-  transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};
+struct GlobalDataCopyTest : ::testing::Test, testing::HeadlessConversion {
   transfer::CopyEngine engine{world.files, log};
   conversion::RunSettings settings;
   GlobalDataCopy copy{world.files, engine, log, t.toolkit, settings};
@@ -72,17 +62,6 @@ struct GlobalDataCopyTest : ::testing::Test {
     settings.SourcePath = world.Name("DAZ_2020/");
     settings.TargetPath = world.Name("DAZ_2021/");
     world.tree.MakeDirectory("DAZ_2021");
-    log.ClearLog(true);
-  }
-  void Press(char key) {
-    t.console.PushPause();
-    t.console.PushKey(static_cast<std::uint8_t>(key));
-  }
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int row = 1; row < log.CurrentRow(); ++row)
-      lines.push_back(Trimmed(log.MirrorRow(row).str()));
-    return lines;
   }
 };
 
@@ -162,16 +141,17 @@ TEST_F(GlobalDataCopyTest, EveryItemLandsInBin021UnderItsNewName) {
   }
   const ShortString question =
       "Stwierdzono obecność pliku "_pl + world.Name("DAZ_2021/#BIN021/2021_lp2.cc");
-  EXPECT_EQ(progress, (std::vector<std::string>{
-                          "Globalna baza adresów"_pl.str(), "Konfigurator daz_2020.ini",
-                          "Globale stale klawiszy F2..F10", "Dane biura do FRV",
-                          "Konfigurator DAZ_ZQ.INI", "Zeszloroczne stale podatkowe",
-                          "Globale ustawienia wynagrodzen", Trimmed(question.str().substr(0, 79)),
-                          "Ustawienia kolorów"_pl.str(), "cdn - nacisnij dowolny klawisz."}));
+  EXPECT_EQ(progress,
+            (std::vector<std::string>{
+                "Globalna baza adresów"_pl.str(), "Konfigurator daz_2020.ini",
+                "Globale stale klawiszy F2..F10", "Dane biura do FRV", "Konfigurator DAZ_ZQ.INI",
+                "Zeszloroczne stale podatkowe", "Globale ustawienia wynagrodzen",
+                testing::Trimmed(question.str().substr(0, 79)), "Ustawienia kolorów"_pl.str(),
+                "cdn - nacisnij dowolny klawisz."}));
   EXPECT_EQ(copies, 12);
   // Afterwards the log's body is clear and the header kept.
   EXPECT_EQ(log.CurrentRow(), 1);
-  for (int row = 3; row <= 25; ++row) EXPECT_EQ(Trimmed(log.MirrorRow(row).str()), "");
+  for (int row = 3; row <= 25; ++row) EXPECT_EQ(testing::Trimmed(log.MirrorRow(row).str()), "");
   EXPECT_EQ(t.screen.Region(), ui::Rect{});
 }
 
@@ -206,9 +186,7 @@ TEST_F(GlobalDataCopyTest, ItemsComeFromTheChosenDirectoryAndOnlyWhenChosen) {
     GlobalDataCopy(fresh.files, freshEngine, log, t.toolkit, chosen).CopyGlobalData();
     EXPECT_TRUE(t.console.ScriptDone());
     std::vector<std::string> names;
-    for (const auto& [name, bytes] : Files(fresh, "DAZ_2021/#BIN021")) {
-      names.push_back(name);
-    }
+    for (const auto& [name, bytes] : Files(fresh, "DAZ_2021/#BIN021")) names.push_back(name);
     EXPECT_TRUE(fresh.tree.Exists("DAZ_2021/#BIN021"));
     EXPECT_EQ(names, c.targets) << c.directory;
     if (c.keys == "z") {  // the converted 2020 wage file stays
@@ -220,6 +198,8 @@ TEST_F(GlobalDataCopyTest, ItemsComeFromTheChosenDirectoryAndOnlyWhenChosen) {
 TEST_F(GlobalDataCopyTest, UnusableDirectoriesStopTheProgramAfterABox) {
   world.tree.MakeDirectory("DAZ_2020/#BIN020");
   world.tree.WriteFile("DAZ_2020/#BIN020/KOLORY.ZQ", "x");
+  world.tree.MakeDirectory("PLAIN");
+  world.tree.WriteFile("PLAIN/#BIN021", "a plain file");
   struct Case {
     std::string globalDir;
     std::string targetTree;
@@ -229,6 +209,7 @@ TEST_F(GlobalDataCopyTest, UnusableDirectoriesStopTheProgramAfterABox) {
   const Case cases[] = {
       {"MISSING", "DAZ_2021/", "Brak katalogu zródłowego", world.Name("DAZ_2020/MISSING").str()},
       {"#BIN020", "NO_TREE/", "Utworzenia katalogu", world.Name("NO_TREE/#BIN021").str()},
+      {"#BIN020", "PLAIN/", "Utworzenia katalogu", world.Name("PLAIN/#BIN021").str()},
       {"..", "DAZ_2021/", "Niepoprawna nazwa katalogu", ".."},
       {"#BIN020/..", "DAZ_2021/", "Niepoprawna nazwa katalogu", "#BIN020/.."},
       {"a\\..\\..", "DAZ_2021/", "Niepoprawna nazwa katalogu", "a\\..\\.."},
@@ -243,7 +224,7 @@ TEST_F(GlobalDataCopyTest, UnusableDirectoriesStopTheProgramAfterABox) {
     std::vector<std::string> box;
     t.console.PushPause();
     t.AtNextPause([&] {
-      for (int row = 9; row <= 16; ++row) box.push_back(Trimmed(t.Row(row)));
+      for (int row = 9; row <= 16; ++row) box.push_back(testing::Trimmed(t.Row(row)));
     });
     t.console.PushKey(ui::KB_ENTER);
     try {
@@ -260,14 +241,7 @@ TEST_F(GlobalDataCopyTest, UnusableDirectoriesStopTheProgramAfterABox) {
     EXPECT_NE(first[1].find(c.secondLine.substr(0, 20)), std::string::npos) << first[1];
     EXPECT_FALSE(world.tree.Exists("DAZ_2021/#BIN021"));
   }
-  // #BIN021 that is a plain file stays as it was.
-  world.tree.WriteFile("DAZ_2021/#BIN021", "a plain file");
-  settings.Options.SourceGlobalDir = "#BIN020"_pl;
-  settings.TargetPath = world.Name("DAZ_2021/");
-  t.console.PushPause();
-  t.console.PushKey(ui::KB_ENTER);
-  EXPECT_THROW(copy.CopyGlobalData(), platform::ProgramExit);
-  EXPECT_EQ(world.tree.ReadFile("DAZ_2021/#BIN021"), "a plain file");
+  EXPECT_EQ(world.tree.ReadFile("PLAIN/#BIN021"), "a plain file");
 }
 
 }  // namespace
