@@ -156,6 +156,8 @@ Record CompanyRecord::Build() const {
   WriteShortString(record, 0, 32, name);
   WriteShortString(record, 32, 9, directory);
   WriteShortString(record, 41, 62, info);
+  if (nameLength) record[0] = *nameLength;
+  if (directoryLength) record[32] = *directoryLength;
   return record;
 }
 

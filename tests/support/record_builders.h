@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/short_string.h"
@@ -146,6 +147,9 @@ struct CompanyRecord {
   ShortString directory;  // up to 8
   ShortString info;       // up to 61
   std::uint8_t filler = 0;
+  // Length bytes written as they stand (a broken record), when set.
+  std::optional<std::uint8_t> nameLength{};
+  std::optional<std::uint8_t> directoryLength{};
   Record Build() const;
 };
 
