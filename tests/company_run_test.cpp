@@ -13,8 +13,7 @@
 #include "platform/cp852.h"
 #include "platform/text_literal.h"
 #include "sample/sample_office.h"
-#include "support/headless_toolkit.h"
-#include "support/posix_world.h"
+#include "support/headless_conversion.h"
 
 namespace zq::conversion {
 namespace {
@@ -61,12 +60,9 @@ sample::CompanyPlan Bakery(bool working2021) {
   return company;
 }
 
-struct CompanyRunTest : ::testing::Test {
-  zq::testing::HeadlessToolkit t;
-  zq::testing::PosixWorld world;
+struct CompanyRunTest : ::testing::Test, zq::testing::HeadlessConversion {
   RunSettings settings;
   RunFlags flags;
-  transfer::ProgressLog log{t.screen, t.colours, t.clock, settings.Options.ShowSlowly};
   transfer::CopyEngine copier{world.files, log};
   StaffTransfer staff{log, t.clock};
   TaxFormConverters taxForms{log, settings.Options, flags};
@@ -81,7 +77,6 @@ struct CompanyRunTest : ::testing::Test {
     settings.SourcePath = world.Name("DAZ_2020") + platform::PATH_SEPARATOR;
     settings.TargetPath = world.Name("DAZ_2021") + platform::PATH_SEPARATOR;
     settings.Options.DllProgramItems = 0xFFFF;
-    log.ClearLog(true);
   }
 
   void Write(const sample::CompanyPlan& company) {
@@ -89,10 +84,6 @@ struct CompanyRunTest : ::testing::Test {
                          {.records = RECORDS});
   }
   static std::string Utf8(std::string_view cp852) { return platform::Cp852ToUtf8(cp852); }
-  void Press(char key) {
-    t.console.PushPause();
-    t.console.PushKey(static_cast<std::uint8_t>(key));
-  }
   // The log showed the line (UTF-8) at some moment, as far as a row holds it.
   bool Logged(const std::string& line) const {
     std::size_t end = 0;

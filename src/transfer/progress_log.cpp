@@ -1,6 +1,7 @@
 #include "transfer/progress_log.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/polish_text.h"
 
@@ -24,7 +25,23 @@ void ProgressLog::DrawRow(int row, int fromColumn, std::uint8_t attribute) {
                       text.view().substr(static_cast<std::size_t>(fromColumn - 1)));
 }
 
+void ProgressLog::RecordPendingLine() {
+  // The recorder may itself write to the log (to report that it failed).
+  const std::string line = std::move(recordedLine_);
+  recordedLine_.clear();
+  if (recorder_) recorder_->RecordLine(line);
+}
+
+void ProgressLog::RecordAnswer(std::string_view answer) {
+  if (!recorder_) return;
+  const bool ownLine = recordedLine_.empty();
+  recordedLine_ += ownLine ? "> " : " > ";
+  recordedLine_ += answer;
+  if (ownLine) RecordPendingLine();
+}
+
 void ProgressLog::ClearLog(bool whole) {
+  if (!recordedLine_.empty()) RecordPendingLine();
   for (int row = whole ? 1 : 3; row <= LAST_ROW; ++row)
     mirror_[static_cast<std::size_t>(row)] = ui::Spaces(WIDTH);
   for (int row = 1; row <= LAST_ROW; ++row) DrawRow(row, 1, DefaultColour());
@@ -35,6 +52,7 @@ void ProgressLog::ClearLog(bool whole) {
 void ProgressLog::LogWrite(std::string_view text) {
   if (text.empty()) return;
   ++activity_;
+  if (recorder_) recordedLine_ += text;
   // Column 80 is never written: a row holds at most 79 characters.
   const std::size_t room = static_cast<std::size_t>(std::max(0, WIDTH - column_));
   const std::size_t count = std::min(text.size(), room);
@@ -60,6 +78,7 @@ void ProgressLog::LogWriteLn(std::string_view text) {
     DrawRow(LAST_ROW - 1, 1, DefaultColour());
   }
   column_ = 1;
+  if (recorder_) RecordPendingLine();
 }
 
 void ProgressLog::PauseIfSlow() {

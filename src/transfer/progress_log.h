@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/clock.h"
@@ -25,6 +26,14 @@ inline constexpr std::uint8_t LOG_EMPHASIS = 0x0F;
 inline constexpr std::uint8_t LOG_QUESTION = 0x0A;
 inline constexpr std::uint8_t LOG_LABEL = 0x08;
 inline constexpr std::uint8_t LOG_NORMAL = 0x07;
+
+// Receives every finished line of the log, whole (not cut at the screen's
+// width), in CP852: the saved record of a run.
+class LogRecorder {
+ public:
+  virtual ~LogRecorder() = default;
+  virtual void RecordLine(std::string_view line) = 0;
+};
 
 class ProgressLog {
  public:
@@ -48,6 +57,12 @@ class ProgressLog {
   // character (0 for a key without one).
   char WaitForKey();
 
+  // Every finished line also goes to the recorder while one is set.
+  void SetRecorder(LogRecorder* recorder) { recorder_ = recorder; }
+  // The operator's answer to a question, for the record only: it joins the
+  // line being written, or stands on a line of its own.
+  void RecordAnswer(std::string_view answer);
+
   // Grows with every piece of text shown and every key waited for: whoever
   // needs to know whether something reached the operator compares two reads.
   std::uint64_t Activity() const { return activity_; }
@@ -59,6 +74,7 @@ class ProgressLog {
  private:
   std::uint8_t DefaultColour() const { return colours_[ui::CLR_NORMAL]; }
   void DrawRow(int row, int fromColumn, std::uint8_t attribute);
+  void RecordPendingLine();
 
   ui::Screen& screen_;
   const ui::Colours& colours_;
@@ -69,6 +85,8 @@ class ProgressLog {
   int row_ = 1;
   std::optional<std::uint8_t> pendingColour_;
   std::uint64_t activity_ = 0;
+  LogRecorder* recorder_ = nullptr;
+  std::string recordedLine_;  // the text of the line being written, for the recorder
 };
 
 }  // namespace zq::transfer

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/short_string.h"
@@ -146,6 +147,60 @@ struct CompanyRecord {
   ShortString directory;  // up to 8
   ShortString info;       // up to 61
   std::uint8_t filler = 0;
+  // Length bytes written as they stand (a broken record), when set.
+  std::optional<std::uint8_t> nameLength{};
+  std::optional<std::uint8_t> directoryLength{};
+  Record Build() const;
+};
+
+// 2020_ROK.REK and 2021_ROK.REK: the first of the three annual settings
+// records (512 bytes). `filler` also fills the four further bytes of each
+// monthly counter entry.
+struct AnnualSettingsRecord1 {
+  std::uint8_t monthCounter = 0;
+  std::uint8_t openMonth = 0;  // 13 once December is closed
+  std::uint8_t byteAt4 = 0;
+  std::array<std::array<std::uint16_t, 2>, 12> monthlyCounters{};
+  bool vatProportional = false;
+  std::uint16_t vatProportion = 0;
+  std::uint16_t nextVatProportion = 0;
+  std::uint8_t byteAt131 = 0;
+  std::array<double, 13> balances{};  // BO, the states after months 1..11, BZ
+  std::array<double, 12> secondMonthly{};
+  std::uint16_t valueAt416 = 0;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// The second annual settings record: ten numberings.
+struct AnnualNumbering {
+  ShortString prefix;  // up to 6 characters
+  std::uint16_t counter = 0;
+  ShortString suffix;  // up to 6 characters
+};
+struct AnnualSettingsRecord2 {
+  std::array<AnnualNumbering, 10> numberings;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// 2020_BR.REK and 2021_BR.REK, 384 bytes: the office's invoice details.
+// `filler` fills the block at 310 and the last 33 bytes.
+struct OfficeNumbering {
+  std::uint16_t number = 0;
+  ShortString suffix;  // up to 10 characters
+};
+struct OfficeDataRecord {
+  std::array<ShortString, 3> lines;  // up to 36 characters each
+  ShortString identifier;            // up to 13
+  ShortString firstText;             // up to 26
+  std::array<OfficeNumbering, 4> numberings;
+  ShortString textAt204;  // up to 40
+  ShortString service;    // up to 36
+  std::uint8_t flag = 0;
+  ShortString secondText;  // up to 26
+  std::uint16_t valueAt349 = 0;
+  std::uint8_t filler = 0;
   Record Build() const;
 };
 
@@ -154,49 +209,6 @@ struct YearMarkerRecord {
   std::uint16_t year = 2020;   // written at 0, 2 and 4
   std::uint8_t kind = 0;       // at 6
   std::uint8_t converted = 0;  // at 7
-  std::uint8_t filler = 0;
-  Record Build() const;
-};
-
-// One entry of the numbering table of the annual settings.
-struct NumberingEntry {
-  ShortString prefix;  // up to 6 characters
-  std::uint16_t counter = 1;
-  ShortString suffix;  // up to 6 characters
-};
-
-// 2020_ROK.REK and 2021_ROK.REK: three records of 512 bytes.
-struct AnnualSettingsFile {
-  std::uint8_t monthCounter = 1;
-  std::uint8_t openMonth = 1;  // 13 once December has been closed
-  std::array<std::array<std::uint16_t, 2>, 12> monthCounters{};
-  bool vatProportional = false;
-  std::uint16_t vatProportion = 0;
-  std::uint16_t nextVatProportion = 0;
-  std::array<double, 13> balances{};  // 0 the opening state, 12 the closing state
-  std::array<double, 12> monthlyTable{};
-  std::array<NumberingEntry, 10> numbering{};
-  std::uint8_t filler = 0;
-  Record Build() const;
-};
-
-// One numbering entry of the office data record: a number and its suffix.
-struct OfficeNumbering {
-  std::uint16_t number = 1;
-  ShortString suffix;  // up to 10 characters
-};
-
-// 2020_BR.REK, 384 bytes: the office's own data.
-struct OfficeRecord {
-  std::array<ShortString, 3> lines;  // up to 36 characters each
-  ShortString identifier;            // up to 13
-  ShortString firstText;             // up to 26
-  std::array<OfficeNumbering, 4> numbering{};
-  ShortString text;         // up to 40
-  ShortString serviceText;  // up to 36
-  std::uint8_t flag = 0;
-  ShortString secondText;  // up to 26
-  std::uint16_t value = 0;
   std::uint8_t filler = 0;
   Record Build() const;
 };

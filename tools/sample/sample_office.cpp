@@ -145,8 +145,8 @@ class CompanyWriter {
   void Write() {
     tree_.Directory(directory_);
     Put("_zq_daz.rek"_pl, YearMarkerRecord{.year = 2020, .kind = 1, .filler = Filler()}.Build());
-    Put("2019_ROK.REK"_pl, AnnualSettings(2019).Build());
-    if (company_.annual2020) Put("2020_ROK.REK"_pl, AnnualSettings(2020).Build());
+    Put("2019_ROK.REK"_pl, AnnualSettings(2019));
+    if (company_.annual2020) Put("2020_ROK.REK"_pl, AnnualSettings(2020));
     if (company_.annual2021) WriteYear2021();
     WriteCompanyText();
     WriteStaff();
@@ -183,36 +183,49 @@ class CompanyWriter {
     return FIRST_NAMES[static_cast<std::size_t>(person + company_.number) % FIRST_NAMES.size()];
   }
 
-  AnnualSettingsFile AnnualSettings(std::uint16_t year) {
-    AnnualSettingsFile annual;
+  // The three records of an annual settings file; the third the converter
+  // carries as it stands.
+  Record AnnualSettings(std::uint16_t year) {
+    AnnualSettingsRecord1 first;
     const bool closed = year < 2020 || !company_.decemberOpen;
-    annual.monthCounter = year == 2021 ? 2 : 12;
-    annual.openMonth = year == 2021 ? 2 : (closed ? 13 : 12);
-    for (auto& counters : annual.monthCounters) {
+    first.monthCounter = year == 2021 ? 2 : 12;
+    first.openMonth = year == 2021 ? 2 : (closed ? 13 : 12);
+    first.byteAt4 = 3;
+    for (auto& counters : first.monthlyCounters) {
       counters = {static_cast<std::uint16_t>(1 + random_.Next(40)),
                   static_cast<std::uint16_t>(1 + random_.Next(40))};
     }
-    annual.vatProportional = company_.vatProportional;
-    annual.vatProportion = company_.vatProportional ? 75 : 0;
-    annual.nextVatProportion = company_.vatProportional && company_.number % 2 == 0 ? 80 : 0;
+    first.vatProportional = company_.vatProportional;
+    first.vatProportion = company_.vatProportional ? 75 : 0;
+    first.nextVatProportion = company_.vatProportional && company_.number % 2 == 0 ? 80 : 0;
+    first.byteAt131 = 3;
     double balance = Amount(50000);
-    for (double& entry : annual.balances) {
+    for (double& entry : first.balances) {
       entry = balance;
       balance += Amount(5000);
     }
-    for (double& entry : annual.monthlyTable) entry = Amount(20000);
+    for (double& entry : first.secondMonthly) entry = Amount(20000);
+    first.valueAt416 = 1;
+    first.filler = Filler();
+
+    AnnualSettingsRecord2 second;
     constexpr std::array<ShortString, 10> PREFIXES = {"FV"_pl, "FK"_pl, "RK"_pl, "WB"_pl, "PK"_pl,
                                                       "DW"_pl, "KP"_pl, "KW"_pl, "NK"_pl, "RZ"_pl};
-    for (std::size_t i = 0; i < annual.numbering.size(); ++i) {
-      annual.numbering[i] = {PREFIXES[i], static_cast<std::uint16_t>(1 + random_.Next(300)),
-                             "/"_pl + Number(year)};
+    for (std::size_t i = 0; i < second.numberings.size(); ++i) {
+      second.numberings[i] = {PREFIXES[i], static_cast<std::uint16_t>(1 + random_.Next(300)),
+                              "/"_pl + Number(year)};
     }
-    annual.filler = Filler();
-    return annual;
+    second.filler = Filler();
+
+    RecordFile file;
+    file.Add(first.Build());
+    file.Add(second.Build());
+    file.Add(PatternRecord(512, Filler()));
+    return file.bytes;
   }
 
   void WriteYear2021() {
-    Put("2021_ROK.REK"_pl, AnnualSettings(2021).Build());
+    Put("2021_ROK.REK"_pl, AnnualSettings(2021));
     Put("2021vJ17.REK"_pl, 1024, count_);
     Put("2021UE01.REK"_pl, 256, count_);
     Put("2021UE02.REK"_pl, 256, 1);
@@ -567,17 +580,17 @@ void WriteGlobalData(platform::FileSystem& files, const ShortString& directory,
                                    "F4=Przelew do Urzędu Skarbowego"_pl}));
   RecordFile office;
   for (int i = 1; i <= count; ++i) {
-    OfficeRecord record{
+    OfficeDataRecord record{
         .lines = {"Biuro Rachunkowe Bilans"_pl, "ul. Łąkowa 7"_pl, "95-100 Zgierz"_pl},
         .identifier = "732-100-20-30"_pl,
         .firstText = "Halina Świątek"_pl,
-        .numbering = {{{57, "/2020"_pl}, {12, "/2020"_pl}, {3, "/2020"_pl}, {140, "/2020"_pl}}},
-        .text = "Licencja nr 12345/98"_pl,
+        .numberings = {{{57, "/2020"_pl}, {12, "/2020"_pl}, {3, "/2020"_pl}, {140, "/2020"_pl}}},
+        .textAt204 = "Licencja nr 12345/98"_pl,
         // Every second record has no service text of its own.
-        .serviceText = i % 2 == 1 ? "Prowadzenie księgi - grudzień"_pl : ShortString(),
+        .service = i % 2 == 1 ? "Prowadzenie księgi - grudzień"_pl : ShortString(),
         .flag = 1,
         .secondText = "tel. 42 716 00 00"_pl,
-        .value = static_cast<std::uint16_t>(i),
+        .valueAt349 = static_cast<std::uint16_t>(i),
         .filler = static_cast<std::uint8_t>(0x40 + i)};
     office.Add(record.Build());
   }

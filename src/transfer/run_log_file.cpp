@@ -1,0 +1,64 @@
+#include "transfer/run_log_file.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/cp852.h"
+#include "platform/text_literal.h"
+
+namespace zq::transfer {
+namespace {
+
+// "2021-01-04 09:05:31 "
+std::string TimeStamp(const platform::LocalTime& time) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month,
+                time.day, time.hour, time.minute, time.second);
+  return text;
+}
+
+}  // namespace
+
+RunLogFile::~RunLogFile() {
+  if (file_) log_.SetRecorder(nullptr);
+}
+
+bool RunLogFile::Start(const ShortString& path) {
+  path_ = path;
+  int result = platform::IO_OK;
+  file_ = files_.Open(path, platform::Access::WRITE, platform::Share::DENY_NONE,
+                      platform::Disposition::OPEN_EXISTING, result);
+  if (!file_ && result == platform::IO_FILE_NOT_FOUND) {
+    file_ = files_.Open(path, platform::Access::WRITE, platform::Share::DENY_NONE,
+                        platform::Disposition::CREATE_ALWAYS, result);
+  }
+  if (!file_) {
+    Fail();
+    return false;
+  }
+  log_.SetRecorder(this);
+  return true;
+}
+
+void RunLogFile::RecordLine(std::string_view line) {
+  if (!file_) return;
+  const std::string text = TimeStamp(clock_.Now()) + platform::Cp852ToUtf8(line) + "\r\n";
+  // Another converter may append to the same file: each line goes to the end
+  // as it stands now, never over lines written meanwhile.
+  std::uint64_t size = 0;
+  std::size_t done = 0;
+  if (file_->Size(size) != platform::IO_OK || file_->Seek(size) != platform::IO_OK ||
+      file_->Write(text.data(), text.size(), done) != platform::IO_OK || done != text.size()) {
+    Fail();
+  }
+}
+
+void RunLogFile::Fail() {
+  if (file_) log_.SetRecorder(nullptr);
+  file_.reset();
+  log_.SetLogColour(LOG_ERROR);
+  log_.LogWriteLn("Nie można zapisać dziennika konwersji "_pl + path_);
+  log_.SetLogColour(LOG_NORMAL);
+}
+
+}  // namespace zq::transfer
