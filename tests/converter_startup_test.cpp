@@ -10,6 +10,8 @@ namespace zq::shell {
 namespace {
 
 constexpr std::uint16_t ENTER = 0x1C0D;
+constexpr std::uint16_t ESC = 0x011B;
+constexpr std::uint16_t KEY_T = 0x1474;
 
 // A converter installed in "Księgowość biuro/" of a fresh tree.
 struct ConverterRun : ::testing::Test {
@@ -24,8 +26,14 @@ struct ConverterRun : ::testing::Test {
   void Beside(const std::string& name, const std::string& content) {
     p.world.tree.WriteFile(programFolder + name, content);
   }
+  // Leaves the wizard through its cancel question ("Tak").
+  void CancelTheWizard() {
+    p.console.PushKey(ESC);
+    p.console.PushKey(KEY_T);
+  }
   // Runs the converter to its end; the final key is scripted here.
   int RunToEnd(Converter& converter) {
+    CancelTheWizard();
     p.console.PushKey(ENTER);
     return converter.Run();
   }
@@ -33,6 +41,7 @@ struct ConverterRun : ::testing::Test {
 
 TEST_F(ConverterRun, ShowsTheHeaderWritesTheClosingLinesAndEndsOnAnyKey) {
   Converter converter(p.platform);
+  CancelTheWizard();
   p.console.PushKey(0x3B00);  // F1: any key ends the run
   EXPECT_EQ(converter.Run(), 0);
   EXPECT_EQ(p.console.Title(), "zqTarvo - Konwerter 2020 - 2021"_pl);
@@ -42,6 +51,14 @@ TEST_F(ConverterRun, ShowsTheHeaderWritesTheClosingLinesAndEndsOnAnyKey) {
 }
 
 TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
+  // Trees the path page accepts; a start with nothing chosen converts nothing.
+  p.world.tree.MakeDirectory("DAZ_2020");
+  p.world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(103, ' '));
+  Beside("zq20-21.PTH", "DAZ_2020=" + p.world.tree.Path("DAZ_2020") + "\r\n");
+  // PgDn x 3; Up, Up, Space, Down, Space: both items off; F5.
+  const std::uint16_t keys[] = {0x5100, 0x5100, 0x5100, 0x4800, 0x4800,
+                                0x3920, 0x5000, 0x3920, 0x3F00};
+  for (std::uint16_t key : keys) p.console.PushKey(key);
   Converter converter(p.platform);
   EXPECT_THROW(converter.Run(), platform::HeadlessInputExhausted);  // stops at the final key wait
   EXPECT_EQ(p.Text(1, 1, 70),
@@ -150,8 +167,9 @@ TEST_F(ConverterRun, BrokenSettingsFilesGiveADefinedResult) {
   Beside("zq20-21.LST", manyLines);
   Converter converter(p.platform);
   RunToEnd(converter);
-  // A long line is read up to 255 characters; the path keeps its separator.
-  EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(246, 'x') + "/"));
+  // A long line is read up to 255 characters (the path with its separator);
+  // the path page, always shown first, cuts it to the 50 it can show.
+  EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(50, 'x')));
   EXPECT_EQ(converter.Settings().ExtraFiles.size(), 10000u);
   EXPECT_EQ(converter.Settings().ExtraFiles.back(), "file9999"_pl);
 }

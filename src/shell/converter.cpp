@@ -3,6 +3,7 @@
 #include "platform/text_literal.h"
 #include "shell/command_line.h"
 #include "shell/path_settings.h"
+#include "shell/wizard.h"
 #include "ui/polish_text.h"
 
 namespace zq::shell {
@@ -37,9 +38,8 @@ Converter::Converter(platform::Platform& platform)
 
 int Converter::Run() {
   StartUp();
-  // The wizard and the conversion phases come here; until they exist the
-  // run goes straight from the header to its end.
-  RunConversion();
+  Wizard wizard(toolkit_, platform_.files, settings_, location_.BaseName);
+  if (wizard.RunWizard() == WizardEnd::START) RunConversion();
   Finish();
   return 0;
 }
