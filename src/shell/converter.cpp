@@ -2,6 +2,7 @@
 
 #include "platform/text_literal.h"
 #include "shell/command_line.h"
+#include "shell/global_data_copy.h"
 #include "shell/path_settings.h"
 #include "shell/wizard.h"
 #include "ui/polish_text.h"
@@ -34,7 +35,8 @@ Converter::Converter(platform::Platform& platform)
       toolkit_(screen_, colours_, events_, sound_, platform.clipboard),
       tempFiles_(platform.files, platform.process, platform.clock, random_),
       fileAccess_{platform.files, toolkit_, platform.clock, tempFiles_, {}},
-      log_(screen_, colours_, platform.clock, settings_.Options.ShowSlowly) {}
+      log_(screen_, colours_, platform.clock, settings_.Options.ShowSlowly),
+      copyEngine_(platform.files, log_) {}
 
 int Converter::Run() {
   StartUp();
@@ -110,6 +112,10 @@ void Converter::WriteHeader() {
 }
 
 void Converter::RunConversion() {
+  const conversion::ConversionOptions& options = settings_.Options;
+  if (ui::BitsSet(conversion::START_GLOBAL_DATA, options.StartItems) && options.GlobalItems != 0) {
+    GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
+  }
   log_.LogWriteLn();
   log_.LogWriteLn();
   log_.LogWriteLn("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"_pl);

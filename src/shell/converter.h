@@ -2,12 +2,14 @@
 // The main body of the converter: the start-up in its fixed order, the
 // wizard, the conversion and the end of the run.
 
+#include "conversion/run_flags.h"
 #include "conversion/run_settings.h"
 #include "fileaccess/shared_file_access.h"
 #include "fileaccess/temp_files.h"
 #include "platform/pascal_random.h"
 #include "platform/platform.h"
 #include "shell/program_location.h"
+#include "transfer/copy_engine.h"
 #include "transfer/progress_log.h"
 #include "ui/colours.h"
 #include "ui/event_source.h"
@@ -46,6 +48,8 @@ class Converter {
   fileaccess::TempFiles tempFiles_;
   fileaccess::SharedFileAccess fileAccess_;
   transfer::ProgressLog log_;
+  transfer::CopyEngine copyEngine_;
+  conversion::RunFlags flags_;
 };
 
 }  // namespace zq::shell

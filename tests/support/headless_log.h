@@ -13,6 +13,23 @@
 
 namespace zq::testing {
 
+inline std::string Trimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// Row `row` (1-based) as drawn by the log, without trailing blanks.
+inline std::string LogLine(const transfer::ProgressLog& log, int row) {
+  return Trimmed(log.MirrorRow(row).str());
+}
+
+// The rows 1..current that the log has written since the last clear.
+inline std::vector<std::string> LogLines(const transfer::ProgressLog& log) {
+  std::vector<std::string> lines;
+  for (int row = 1; row < log.CurrentRow(); ++row) lines.push_back(LogLine(log, row));
+  return lines;
+}
+
 struct HeadlessLog {
   HeadlessScreen s;
   NoFiles files;  // the colour table keeps its defaults
@@ -22,18 +39,8 @@ struct HeadlessLog {
 
   HeadlessLog() { log.ClearLog(true); }
 
-  // Row `row` (1-based) as drawn by the log, without trailing blanks.
-  std::string Line(int row) const {
-    std::string text = log.MirrorRow(row).str();
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-  }
-  // The rows 1..current that the log has written since the last clear.
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int row = 1; row < log.CurrentRow(); ++row) lines.push_back(Line(row));
-    return lines;
-  }
+  std::string Line(int row) const { return LogLine(log, row); }
+  std::vector<std::string> Lines() const { return LogLines(log); }
   void Clear() { log.ClearLog(true); }
 };
 

@@ -156,6 +156,57 @@ Record CompanyRecord::Build() const {
   WriteShortString(record, 0, 32, name);
   WriteShortString(record, 32, 9, directory);
   WriteShortString(record, 41, 62, info);
+  if (nameLength) record[0] = *nameLength;
+  if (directoryLength) record[32] = *directoryLength;
+  return record;
+}
+
+Record AnnualSettingsRecord1::Build() const {
+  Record record = PatternRecord(512, filler);
+  WriteU8(record, 2, monthCounter);
+  WriteU8(record, 3, openMonth);
+  WriteU8(record, 4, byteAt4);
+  for (std::size_t month = 1; month <= 12; ++month) {
+    WriteU16(record, 8 + 8 * month, monthlyCounters[month - 1][0]);
+    WriteU16(record, 8 + 8 * month + 2, monthlyCounters[month - 1][1]);
+  }
+  WriteU8(record, 117, vatProportional ? 1 : 0);
+  WriteU16(record, 118, vatProportion);
+  WriteU16(record, 120, nextVatProportion);
+  WriteU8(record, 131, byteAt131);
+  for (std::size_t k = 0; k < 13; ++k) WriteDouble(record, 150 + 8 * k, balances[k]);
+  for (std::size_t month = 1; month <= 12; ++month) {
+    WriteDouble(record, 248 + 8 * month, secondMonthly[month - 1]);
+  }
+  WriteU16(record, 416, valueAt416);
+  return record;
+}
+
+Record AnnualSettingsRecord2::Build() const {
+  Record record = PatternRecord(512, filler);
+  for (std::size_t i = 1; i <= 10; ++i) {
+    const AnnualNumbering& numbering = numberings[i - 1];
+    WriteShortString(record, 16 * i - 14, 7, numbering.prefix);
+    WriteU16(record, 16 * i - 7, numbering.counter);
+    WriteShortString(record, 16 * i - 5, 7, numbering.suffix);
+  }
+  return record;
+}
+
+Record OfficeDataRecord::Build() const {
+  Record record = PatternRecord(384, filler);
+  for (std::size_t line = 0; line < 3; ++line) WriteShortString(record, 37 * line, 37, lines[line]);
+  WriteShortString(record, 111, 14, identifier);
+  WriteShortString(record, 125, 27, firstText);
+  for (std::size_t i = 0; i < 4; ++i) {
+    WriteU16(record, 152 + 13 * i, numberings[i].number);
+    WriteShortString(record, 154 + 13 * i, 11, numberings[i].suffix);
+  }
+  WriteShortString(record, 204, 41, textAt204);
+  WriteShortString(record, 245, 37, service);
+  WriteU8(record, 282, flag);
+  WriteShortString(record, 283, 27, secondText);
+  WriteU16(record, 349, valueAt349);
   return record;
 }
 

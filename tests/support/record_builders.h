@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/short_string.h"
@@ -145,6 +146,60 @@ struct CompanyRecord {
   ShortString name;       // up to 31 characters
   ShortString directory;  // up to 8
   ShortString info;       // up to 61
+  std::uint8_t filler = 0;
+  // Length bytes written as they stand (a broken record), when set.
+  std::optional<std::uint8_t> nameLength{};
+  std::optional<std::uint8_t> directoryLength{};
+  Record Build() const;
+};
+
+// 2020_ROK.REK and 2021_ROK.REK: the first of the three annual settings
+// records (512 bytes). `filler` also fills the four further bytes of each
+// monthly counter entry.
+struct AnnualSettingsRecord1 {
+  std::uint8_t monthCounter = 0;
+  std::uint8_t openMonth = 0;  // 13 once December is closed
+  std::uint8_t byteAt4 = 0;
+  std::array<std::array<std::uint16_t, 2>, 12> monthlyCounters{};
+  bool vatProportional = false;
+  std::uint16_t vatProportion = 0;
+  std::uint16_t nextVatProportion = 0;
+  std::uint8_t byteAt131 = 0;
+  std::array<double, 13> balances{};  // BO, the states after months 1..11, BZ
+  std::array<double, 12> secondMonthly{};
+  std::uint16_t valueAt416 = 0;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// The second annual settings record: ten numberings.
+struct AnnualNumbering {
+  ShortString prefix;  // up to 6 characters
+  std::uint16_t counter = 0;
+  ShortString suffix;  // up to 6 characters
+};
+struct AnnualSettingsRecord2 {
+  std::array<AnnualNumbering, 10> numberings;
+  std::uint8_t filler = 0;
+  Record Build() const;
+};
+
+// 2020_BR.REK and 2021_BR.REK, 384 bytes: the office's invoice details.
+// `filler` fills the block at 310 and the last 33 bytes.
+struct OfficeNumbering {
+  std::uint16_t number = 0;
+  ShortString suffix;  // up to 10 characters
+};
+struct OfficeDataRecord {
+  std::array<ShortString, 3> lines;  // up to 36 characters each
+  ShortString identifier;            // up to 13
+  ShortString firstText;             // up to 26
+  std::array<OfficeNumbering, 4> numberings;
+  ShortString textAt204;  // up to 40
+  ShortString service;    // up to 36
+  std::uint8_t flag = 0;
+  ShortString secondText;  // up to 26
+  std::uint16_t valueAt349 = 0;
   std::uint8_t filler = 0;
   Record Build() const;
 };
