@@ -1,6 +1,7 @@
 #include "shell/converter.h"
 
 #include "platform/text_literal.h"
+#include "register/company_loop.h"
 #include "shell/command_line.h"
 #include "shell/global_data_copy.h"
 #include "shell/path_settings.h"
@@ -115,6 +116,9 @@ void Converter::RunConversion() {
   const conversion::ConversionOptions& options = settings_.Options;
   if (ui::BitsSet(conversion::START_GLOBAL_DATA, options.StartItems) && options.GlobalItems != 0) {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
+  }
+  if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
+    registry::CompanyLoop(toolkit_, fileAccess_, log_, settings_, runCompany_);
   }
   log_.LogWriteLn();
   log_.LogWriteLn();
