@@ -221,5 +221,30 @@ TEST_F(CompanyLoopTest, ARegisterLockedByAnotherStationIsWaitedForAndNothingIsLo
             (std::vector<std::string>{"Apteka pod Lipą", "Bank Spółdzielczy", "Młyn Zbożowy"}));
 }
 
+TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
+  WriteSource(TWO);
+  failing = {"MLYN"};
+  // A run makes the company's 2021 folder, as the real one does before it
+  // can fail half-way.
+  auto loop = [&] {
+    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
+      world.tree.MakeDirectory("DAZ_2021/" + directory.str());
+      runs.push_back(directory.str());
+      return failing.count(directory.str()) == 0;
+    });
+  };
+  Keys({KB_F5});
+  loop();
+  EXPECT_EQ(runs, (std::vector<std::string>{"APTEKA", "MLYN"}));
+  // Both folders exist now: the recognition lists nobody and says so.
+  Keys({KB_ENTER});  // the key after "Zerowa ilość odczytanych firm"
+  loop();
+  EXPECT_TRUE(t.console.ScriptDone());
+  EXPECT_EQ(runs.size(), 2u);
+  EXPECT_NE(t.console.Transcript().find("Odnaleziono katalog docelowy MLYN dla firmy Młyn Zbożowy"),
+            std::string::npos);
+  EXPECT_EQ(TargetNames(), (std::vector<std::string>{"Apteka pod Lipą"}));
+}
+
 }  // namespace
 }  // namespace zq::registry

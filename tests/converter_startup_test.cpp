@@ -5,6 +5,7 @@
 #include "platform/text_literal.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
+#include "support/record_builders.h"
 
 namespace zq::shell {
 namespace {
@@ -31,9 +32,13 @@ struct ConverterRun : ::testing::Test {
     p.console.PushKey(ESC);
     p.console.PushKey(KEY_T);
   }
-  // Runs the converter to its end; the final key is scripted here.
-  int RunToEnd(Converter& converter) {
+  // Runs the converter to its end through the cancel question; the final
+  // key is scripted here.
+  int CancelToEnd(Converter& converter) {
     CancelTheWizard();
+    return RunToEnd(converter);
+  }
+  int RunToEnd(Converter& converter) {
     p.console.PushKey(ENTER);
     return converter.Run();
   }
@@ -74,6 +79,31 @@ TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
   EXPECT_TRUE(p.console.CursorVisible());
 }
 
+TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConvertsNobody) {
+  p.world.tree.MakeDirectory("DAZ_2020/#BIN020");
+  p.world.tree.MakeDirectory("DAZ_2020/FIRMA");
+  const auto record = testing::CompanyRecord{"Firma"_pl, "FIRMA"_pl, ""_pl}.Build();
+  p.world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(record.begin(), record.end()));
+  Beside("zq20-21.PTH", "DAZ_2020=" + p.world.tree.Path("DAZ_2020") + "\r\n");
+  p.console.PushKey(0x5100);  // PgDn
+  p.console.PushKey(0x0B30);  // "0" clears each of the eleven items
+  for (int item = 2; item <= 11; ++item) {
+    p.console.PushKey(0x5000);
+    p.console.PushKey(0x0B30);
+  }
+  for (std::uint16_t key : {std::uint16_t{0x5100}, std::uint16_t{0x5100}, std::uint16_t{0x3F00}})
+    p.console.PushKey(key);  // PgDn, PgDn, F5
+  p.console.PushKey(ESC);    // on the company list
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().Options.GlobalItems, 0);
+  EXPECT_FALSE(p.world.tree.Exists(programFolder + "#BIN021"));
+  EXPECT_NE(p.console.Transcript().find("BAZA FIRM"), std::string::npos);
+  EXPECT_FALSE(p.world.tree.Exists(programFolder + "FIRMA"));
+  EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
+            std::string::npos);
+}
+
 TEST_F(ConverterRun, HelpPrintsItsTwelveLinesAndEndsWithExitCodeZeroAfterAKey) {
   for (const char* question : {"/?", "x?y"}) {
     testing::HeadlessPlatform q;
@@ -104,7 +134,7 @@ TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {
          "DAZ_2021=/first\r\n"
          "DAZ_2021=/data/2021\r\n");  // a later line wins
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().SourcePath, "C:\\DAZ_2020\\/"_pl);
   EXPECT_EQ(converter.Settings().TargetPath, "/data/2021/"_pl);
 }
@@ -112,14 +142,14 @@ TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {
 TEST_F(ConverterRun, DefaultPathsComeFromTheCommandLineOrTheProgramFolder) {
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
     EXPECT_EQ(converter.Settings().TargetPath, p.world.Name(programFolder));
     EXPECT_EQ(converter.Settings().RegisterFileName, "SPISFIRM.DAT"_pl);
   }
   p.world.process.SetArguments({"D:\\2021"_pl});
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().TargetPath, "D:\\2021"_pl);  // taken literally
 }
 
@@ -128,19 +158,19 @@ TEST_F(ConverterRun, RegisterNameFromTheSwitchAtAnyPositionElseTheEnvironment) {
   p.world.process.SetArguments({"/kprspis:X.DAT"_pl});
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().RegisterFileName, "X.DAT"_pl);
     EXPECT_EQ(converter.Settings().TargetPath, "/kprspis:X.DAT"_pl);  // also the first parameter
   }
   p.world.process.SetArguments({"/data"_pl, "-KPRSPIS:averylongregistername.dat"_pl});
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().RegisterFileName, "averylongreg"_pl);  // cut to 12
   }
   p.world.process.SetArguments({"/kprspis:"_pl});  // empty: the environment decides
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().RegisterFileName, "FROMENV.DAT"_pl);
 }
 
@@ -148,7 +178,7 @@ TEST_F(ConverterRun, ExtraFileListKeepsLineOrderCutsNamesAndKeepsEmptyLines) {
   Beside("zq20-21.LST",
          "first.dat\r\n\r\n" + std::string(40, 'n') + "\r\n  blanks kept .txt\nlast");
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   const auto& names = converter.Settings().ExtraFiles;
   ASSERT_EQ(names.size(), 5u);
   EXPECT_EQ(names[0], "first.dat"_pl);
@@ -166,7 +196,7 @@ TEST_F(ConverterRun, BrokenSettingsFilesGiveADefinedResult) {
   for (int i = 0; i < 10000; ++i) manyLines += "file" + std::to_string(i) + "\r\n";
   Beside("zq20-21.LST", manyLines);
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   // A long line is read up to 255 characters (the path with its separator);
   // the path page, always shown first, cuts it to the 50 it can show.
   EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(50, 'x')));
@@ -180,7 +210,7 @@ TEST_F(ConverterRun, AProgramFolderThatCannotBeReadLeavesTheDefaults) {
   p.world.tree.WriteFile("not-a-folder", "x");
   p.world.process.SetExecutablePath(p.world.Name("not-a-folder/zq20-21"));
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
   EXPECT_EQ(converter.Settings().TargetPath, p.world.Name("not-a-folder/"));
   EXPECT_TRUE(converter.Settings().ExtraFiles.empty());
