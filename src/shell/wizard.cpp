@@ -14,6 +14,10 @@
 namespace zq::shell {
 namespace {
 
+constexpr std::uint8_t PATH_PAGE = 1;
+constexpr std::uint8_t GLOBAL_DATA_PAGE = 2;
+constexpr std::uint8_t COMPANY_DATA_PAGE = 3;
+
 // Controls the page handlers reach by their index (labels are not controls).
 constexpr int SOURCE_PATH_LINE = 1;
 constexpr int TARGET_PATH_LINE = 2;
@@ -73,17 +77,19 @@ WizardEnd Wizard::RunWizard() {
 
 std::optional<std::uint16_t> Wizard::ShowPage() {
   const std::uint8_t number = settings_.Options.WizardPage;
-  if (number == 4) LookAtTargetGlobalBase();
-  const PageLayout layout = number == 1   ? PathPage()
-                            : number == 2 ? GlobalDataPage()
-                            : number == 3 ? CompanyDataPage()
-                                          : StartPage();
+  if (number > COMPANY_DATA_PAGE) LookAtTargetGlobalBase();  // the start page, before its controls
+  const PageLayout layout = number == PATH_PAGE           ? PathPage()
+                            : number == GLOBAL_DATA_PAGE  ? GlobalDataPage()
+                            : number == COMPANY_DATA_PAGE ? CompanyDataPage()
+                                                          : StartPage();
   const auto page = BuildPage(toolkit_, layout);
   if (!page) return std::nullopt;
-  if (number == 1) {
+  if (number == PATH_PAGE) {
     page->SetGuard([this](WizardPage& shown, std::uint16_t) { return ValidatePaths(shown); });
   }
-  if (number == 3) page->SetEventRule([this](WizardPage& shown) { ApplyFamilyRule(shown); });
+  if (number == COMPANY_DATA_PAGE) {
+    page->SetEventRule([this](WizardPage& shown) { ApplyFamilyRule(shown); });
+  }
   return page->Execute();
 }
 
