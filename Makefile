@@ -34,10 +34,16 @@ test: $(NORMAL)/build.ninja $(SANITIZED)/build.ninja
 	cd $(SANITIZED) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
-demo: build
+# The demo builds only the converter and the sample generator, writes a fresh
+# sample office each time and starts the converter in it. The path settings
+# beside the program name the trees relative to the office folder, where the
+# converter starts, so they fit the path page however deep the checkout lies.
+demo: $(NORMAL)/build.ninja
+	cmake --build $(NORMAL) -j $(JOBS) --target zq20-21 make_sample_tree
 	rm -rf $(DEMO_TREE)
-	$(NORMAL)/tools/make_sample_tree $(CURDIR)/$(DEMO_TREE)
+	$(NORMAL)/tools/make_sample_tree $(DEMO_TREE)
 	cp $(NORMAL)/zq20-21 $(DEMO_TREE)/DAZ_2021/zq20-21
+	printf '[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n' > $(DEMO_TREE)/DAZ_2021/zq20-21.PTH
 	cd $(DEMO_TREE) && ./DAZ_2021/zq20-21
 
 clean:

@@ -5,11 +5,14 @@
 #include "platform/text_literal.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
+#include "support/record_builders.h"
 
 namespace zq::shell {
 namespace {
 
 constexpr std::uint16_t ENTER = 0x1C0D;
+constexpr std::uint16_t ESC = 0x011B;
+constexpr std::uint16_t KEY_T = 0x1474;
 
 // A converter installed in "Księgowość biuro/" of a fresh tree.
 struct ConverterRun : ::testing::Test {
@@ -24,7 +27,17 @@ struct ConverterRun : ::testing::Test {
   void Beside(const std::string& name, const std::string& content) {
     p.world.tree.WriteFile(programFolder + name, content);
   }
-  // Runs the converter to its end; the final key is scripted here.
+  // Leaves the wizard through its cancel question ("Tak").
+  void CancelTheWizard() {
+    p.console.PushKey(ESC);
+    p.console.PushKey(KEY_T);
+  }
+  // Runs the converter to its end through the cancel question; the final
+  // key is scripted here.
+  int CancelToEnd(Converter& converter) {
+    CancelTheWizard();
+    return RunToEnd(converter);
+  }
   int RunToEnd(Converter& converter) {
     p.console.PushKey(ENTER);
     return converter.Run();
@@ -33,6 +46,7 @@ struct ConverterRun : ::testing::Test {
 
 TEST_F(ConverterRun, ShowsTheHeaderWritesTheClosingLinesAndEndsOnAnyKey) {
   Converter converter(p.platform);
+  CancelTheWizard();
   p.console.PushKey(0x3B00);  // F1: any key ends the run
   EXPECT_EQ(converter.Run(), 0);
   EXPECT_EQ(p.console.Title(), "zqTarvo - Konwerter 2020 - 2021"_pl);
@@ -42,6 +56,14 @@ TEST_F(ConverterRun, ShowsTheHeaderWritesTheClosingLinesAndEndsOnAnyKey) {
 }
 
 TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
+  // Trees the path page accepts; a start with nothing chosen converts nothing.
+  p.world.tree.MakeDirectory("DAZ_2020");
+  p.world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(103, ' '));
+  Beside("zq20-21.PTH", "DAZ_2020=" + p.world.tree.Path("DAZ_2020") + "\r\n");
+  // PgDn x 3; Up, Up, Space, Down, Space: both items off; F5.
+  const std::uint16_t keys[] = {0x5100, 0x5100, 0x5100, 0x4800, 0x4800,
+                                0x3920, 0x5000, 0x3920, 0x3F00};
+  for (std::uint16_t key : keys) p.console.PushKey(key);
   Converter converter(p.platform);
   EXPECT_THROW(converter.Run(), platform::HeadlessInputExhausted);  // stops at the final key wait
   EXPECT_EQ(p.Text(1, 1, 70),
@@ -55,6 +77,31 @@ TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
   EXPECT_EQ(p.Attribute(1, 5), 0x07);
   EXPECT_EQ(p.Text(1, 6, 15), "Nacisnij Enter ");
   EXPECT_TRUE(p.console.CursorVisible());
+}
+
+TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConvertsNobody) {
+  p.world.tree.MakeDirectory("DAZ_2020/#BIN020");
+  p.world.tree.MakeDirectory("DAZ_2020/FIRMA");
+  const auto record = testing::CompanyRecord{"Firma"_pl, "FIRMA"_pl, ""_pl}.Build();
+  p.world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(record.begin(), record.end()));
+  Beside("zq20-21.PTH", "DAZ_2020=" + p.world.tree.Path("DAZ_2020") + "\r\n");
+  p.console.PushKey(0x5100);  // PgDn
+  p.console.PushKey(0x0B30);  // "0" clears each of the eleven items
+  for (int item = 2; item <= 11; ++item) {
+    p.console.PushKey(0x5000);
+    p.console.PushKey(0x0B30);
+  }
+  for (std::uint16_t key : {std::uint16_t{0x5100}, std::uint16_t{0x5100}, std::uint16_t{0x3F00}})
+    p.console.PushKey(key);  // PgDn, PgDn, F5
+  p.console.PushKey(ESC);    // on the company list
+  Converter converter(p.platform);
+  RunToEnd(converter);
+  EXPECT_EQ(converter.Settings().Options.GlobalItems, 0);
+  EXPECT_FALSE(p.world.tree.Exists(programFolder + "#BIN021"));
+  EXPECT_NE(p.console.Transcript().find("BAZA FIRM"), std::string::npos);
+  EXPECT_FALSE(p.world.tree.Exists(programFolder + "FIRMA"));
+  EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
+            std::string::npos);
 }
 
 TEST_F(ConverterRun, HelpPrintsItsTwelveLinesAndEndsWithExitCodeZeroAfterAKey) {
@@ -87,7 +134,7 @@ TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {
          "DAZ_2021=/first\r\n"
          "DAZ_2021=/data/2021\r\n");  // a later line wins
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().SourcePath, "C:\\DAZ_2020\\/"_pl);
   EXPECT_EQ(converter.Settings().TargetPath, "/data/2021/"_pl);
 }
@@ -95,14 +142,14 @@ TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {
 TEST_F(ConverterRun, DefaultPathsComeFromTheCommandLineOrTheProgramFolder) {
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
     EXPECT_EQ(converter.Settings().TargetPath, p.world.Name(programFolder));
     EXPECT_EQ(converter.Settings().RegisterFileName, "SPISFIRM.DAT"_pl);
   }
   p.world.process.SetArguments({"D:\\2021"_pl});
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().TargetPath, "D:\\2021"_pl);  // taken literally
 }
 
@@ -111,19 +158,19 @@ TEST_F(ConverterRun, RegisterNameFromTheSwitchAtAnyPositionElseTheEnvironment) {
   p.world.process.SetArguments({"/kprspis:X.DAT"_pl});
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().RegisterFileName, "X.DAT"_pl);
     EXPECT_EQ(converter.Settings().TargetPath, "/kprspis:X.DAT"_pl);  // also the first parameter
   }
   p.world.process.SetArguments({"/data"_pl, "-KPRSPIS:averylongregistername.dat"_pl});
   {
     Converter converter(p.platform);
-    RunToEnd(converter);
+    CancelToEnd(converter);
     EXPECT_EQ(converter.Settings().RegisterFileName, "averylongreg"_pl);  // cut to 12
   }
   p.world.process.SetArguments({"/kprspis:"_pl});  // empty: the environment decides
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().RegisterFileName, "FROMENV.DAT"_pl);
 }
 
@@ -131,7 +178,7 @@ TEST_F(ConverterRun, ExtraFileListKeepsLineOrderCutsNamesAndKeepsEmptyLines) {
   Beside("zq20-21.LST",
          "first.dat\r\n\r\n" + std::string(40, 'n') + "\r\n  blanks kept .txt\nlast");
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   const auto& names = converter.Settings().ExtraFiles;
   ASSERT_EQ(names.size(), 5u);
   EXPECT_EQ(names[0], "first.dat"_pl);
@@ -149,9 +196,10 @@ TEST_F(ConverterRun, BrokenSettingsFilesGiveADefinedResult) {
   for (int i = 0; i < 10000; ++i) manyLines += "file" + std::to_string(i) + "\r\n";
   Beside("zq20-21.LST", manyLines);
   Converter converter(p.platform);
-  RunToEnd(converter);
-  // A long line is read up to 255 characters; the path keeps its separator.
-  EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(246, 'x') + "/"));
+  CancelToEnd(converter);
+  // A long line is read up to 255 characters (the path with its separator);
+  // the path page, always shown first, cuts it to the 50 it can show.
+  EXPECT_EQ(converter.Settings().TargetPath, ShortString(std::string(50, 'x')));
   EXPECT_EQ(converter.Settings().ExtraFiles.size(), 10000u);
   EXPECT_EQ(converter.Settings().ExtraFiles.back(), "file9999"_pl);
 }
@@ -162,7 +210,7 @@ TEST_F(ConverterRun, AProgramFolderThatCannotBeReadLeavesTheDefaults) {
   p.world.tree.WriteFile("not-a-folder", "x");
   p.world.process.SetExecutablePath(p.world.Name("not-a-folder/zq20-21"));
   Converter converter(p.platform);
-  RunToEnd(converter);
+  CancelToEnd(converter);
   EXPECT_EQ(converter.Settings().SourcePath, "/DAZ_2020/"_pl);
   EXPECT_EQ(converter.Settings().TargetPath, p.world.Name("not-a-folder/"));
   EXPECT_TRUE(converter.Settings().ExtraFiles.empty());

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 
+#include "platform/text_literal.h"
+#include "support/record_builders.h"
+#include "support/temp_tree.h"
 #include "support/tmux.h"
 
 namespace zq::testing {
@@ -18,20 +23,26 @@ bool ColouredBefore(const std::string& line, const std::string& colour, const st
 
 TEST(ConverterInTerminal, ShowsTheHeaderAndEndsOnAnyKeyLeavingTheTerminalAsItWas) {
   Tmux tmux(RunThenReport(CONVERTER));
-  ASSERT_TRUE(tmux.WaitForText("Nacisnij Enter")) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitForText("Lokalizacja")) << tmux.Screen();
   const std::string screen = tmux.Screen();
-  EXPECT_EQ(Line(screen, 1),
-            " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)");
+  // The header stays above the wizard; the clock runs at the end of row 1.
+  EXPECT_EQ(Line(screen, 1).rfind(
+                " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)   ", 0),
+            0u)
+      << Line(screen, 1);
   std::string rule;
   for (int i = 0; i < 79; ++i) rule += "─";
   EXPECT_EQ(Line(screen, 2), rule);
-  EXPECT_NE(screen.find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"), std::string::npos);
+  // Light green (bright green in the terminal) for the banner.
   const std::string colours = tmux.ScreenWithColours();
-  // Light green (bright green in the terminal) for the banner, white for the rule.
   EXPECT_TRUE(ColouredBefore(Line(colours, 1), "92", " PROGRAM")) << Line(colours, 1);
-  EXPECT_TRUE(ColouredBefore(Line(colours, 2), "97", "─")) << Line(colours, 2);
   EXPECT_TRUE(tmux.AlternateScreen());
 
+  // Leaving the wizard: Esc, then "Tak" to the question.
+  tmux.Keys("Escape");
+  ASSERT_TRUE(tmux.WaitForText("Rezygnujesz z konwersji")) << tmux.Screen();
+  tmux.Keys("t");
+  ASSERT_TRUE(tmux.WaitForText("Nacisnij Enter")) << tmux.Screen();
   tmux.Keys("x");  // any key, not only Enter
   ExpectCookedTerminalAfter(tmux, "EXIT=0");
   EXPECT_EQ(tmux.Screen().find("PROGRAM DO"), std::string::npos);
@@ -65,6 +76,88 @@ TEST(ProgressLogInTerminal, ScrollingLeavesExactlyTheLastLinesOnTheTerminal) {
   EXPECT_EQ(Line(screen, 24), "");
   tmux.Keys("Enter");
   ExpectCookedTerminalAfter(tmux, "EXIT=0");
+}
+
+// A small office: the 2020 tree with three companies and an empty global
+// directory, the empty 2021 tree, and the converter installed in it with path
+// settings relative to the office folder, where it is started (as `make demo`
+// does).
+struct Office {
+  TempTree tree;
+  Office() {
+    tree.MakeDirectory("DAZ_2020/#BIN020");
+    tree.MakeDirectory("DAZ_2021");
+    std::string registerBytes;
+    for (const char* directory : {"APTEKA", "MLYN", "STOLARZ"}) {
+      tree.MakeDirectory(std::string("DAZ_2020/") + directory);
+      const auto record = CompanyRecord{ShortString(std::string("Firma ") + directory),
+                                        ShortString(directory), ""_pl}
+                              .Build();
+      registerBytes.append(record.begin(), record.end());
+    }
+    tree.WriteFile("DAZ_2020/SPISFIRM.DAT", registerBytes);
+    std::filesystem::copy_file(CONVERTER, tree.Path("DAZ_2021/zq20-21"));
+    tree.WriteFile("DAZ_2021/zq20-21.PTH", "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n");
+  }
+  std::string Command() const { return "cd " + Quote(tree.Root()) + " && ./DAZ_2021/zq20-21"; }
+};
+
+// A left click at a 1-based screen cell, as the terminal reports it.
+std::string Click(int column, int row) {
+  const std::string at = std::to_string(column) + ";" + std::to_string(row);
+  return "-l " + Quote("\x1B[<0;" + at + "M\x1B[<0;" + at + "m");
+}
+
+TEST(ConverterInTerminal, AnOfficeGoesThroughWithKeysAloneAndWithTheMouse) {
+  // One way with keys, one with clicks; a button takes the focus with the
+  // first click and is pressed with the second.
+  struct Way {
+    const char* name;
+    std::function<void(const Tmux&)> forward;  // from one wizard page to the next
+    std::function<void(const Tmux&)> start;    // on the start page
+    std::function<void(const Tmux&)> choose;   // on the selection screen: unmark the second
+    std::function<void(const Tmux&)> go;       // on the selection screen: start
+  };
+  auto twice = [](const Tmux& tmux, int column, int row) {
+    tmux.Keys(Click(column, row));
+    ASSERT_TRUE(tmux.WaitForText("»")) << tmux.Screen();
+    tmux.Keys(Click(column, row));
+  };
+  const Way ways[] = {
+      {"keys", [](const Tmux& tmux) { tmux.Keys("NPage"); },
+       [](const Tmux& tmux) { tmux.Keys("F5"); }, [](const Tmux& tmux) { tmux.Keys("Down Space"); },
+       [](const Tmux& tmux) { tmux.Keys("F5"); }},
+      {"mouse", [&](const Tmux& tmux) { twice(tmux, 60, 22); },  // "Dalej >>"
+       [&](const Tmux& tmux) { twice(tmux, 20, 16); },           // "ZACZNIJ"
+       [](const Tmux& tmux) {
+         tmux.Keys(Click(20, 10));  // the second row, then "SPACE - Zaznacz" on the hint line
+         tmux.Keys(Click(5, 25));
+       },
+       [](const Tmux& tmux) { tmux.Keys(Click(50, 25)); }},  // "F5 - ZACZNIJ"
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    Office office;
+    Tmux tmux(RunThenReport(office.Command()));
+    for (const char* title : {"Lokalizacja", "Dane globalne", "Dane firmowe"}) {
+      ASSERT_TRUE(tmux.WaitForText(title)) << tmux.Screen();
+      way.forward(tmux);
+    }
+    ASSERT_TRUE(tmux.WaitForText("START KOPIOWANIA")) << tmux.Screen();
+    way.start(tmux);
+    ASSERT_TRUE(tmux.WaitForText("BAZA FIRM")) << tmux.Screen();
+    EXPECT_NE(tmux.Screen().find("│ Firma APTEKA                   ■ APTEKA"), std::string::npos)
+        << tmux.Screen();
+    way.choose(tmux);
+    ASSERT_TRUE(tmux.WaitForText("│ Firma MLYN                     · MLYN")) << tmux.Screen();
+    way.go(tmux);
+    ASSERT_TRUE(tmux.WaitForText("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"))
+        << tmux.Screen();
+    tmux.Keys("Enter");
+    ExpectCookedTerminalAfter(tmux, "EXIT=0");
+    // The 2021 register was opened for the companies.
+    EXPECT_TRUE(office.tree.Exists("DAZ_2021/SPISFIRM.DAT"));
+  }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "shell/converter.h"
 
 #include "platform/text_literal.h"
+#include "register/company_loop.h"
 #include "shell/command_line.h"
 #include "shell/global_data_copy.h"
 #include "shell/path_settings.h"
+#include "shell/wizard.h"
 #include "ui/polish_text.h"
 
 namespace zq::shell {
@@ -39,10 +41,8 @@ Converter::Converter(platform::Platform& platform)
 
 int Converter::Run() {
   StartUp();
-  // The wizard comes here. Until it exists nothing is chosen, so the run goes
-  // straight from the header to its closing lines.
-  settings_.Options.StartItems = 0;
-  RunConversion();
+  Wizard wizard(toolkit_, platform_.files, settings_, location_.BaseName);
+  if (wizard.RunWizard() == WizardEnd::START) RunConversion();
   Finish();
   return 0;
 }
@@ -116,6 +116,9 @@ void Converter::RunConversion() {
   const conversion::ConversionOptions& options = settings_.Options;
   if (ui::BitsSet(conversion::START_GLOBAL_DATA, options.StartItems) && options.GlobalItems != 0) {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
+  }
+  if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
+    registry::CompanyLoop(toolkit_, fileAccess_, log_, settings_, runCompany_);
   }
   log_.LogWriteLn();
   log_.LogWriteLn();

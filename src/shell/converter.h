@@ -8,6 +8,7 @@
 #include "fileaccess/temp_files.h"
 #include "platform/pascal_random.h"
 #include "platform/platform.h"
+#include "register/company_loop.h"
 #include "shell/program_location.h"
 #include "transfer/copy_engine.h"
 #include "transfer/progress_log.h"
@@ -50,6 +51,9 @@ class Converter {
   transfer::ProgressLog log_;
   transfer::CopyEngine copyEngine_;
   conversion::RunFlags flags_;
+  // The conversion of one company, called by the company loop; while none
+  // is set the loop converts nothing.
+  registry::CompanyRun runCompany_;
 };
 
 }  // namespace zq::shell

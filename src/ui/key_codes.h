@@ -14,6 +14,7 @@ inline constexpr std::uint16_t KB_TAB = 0x0F09;
 inline constexpr std::uint16_t KB_SHIFT_TAB = 0x0F00;
 inline constexpr std::uint16_t KB_BACKSPACE = 0x0E08;
 inline constexpr std::uint16_t KB_F1 = 0x3B00;
+inline constexpr std::uint16_t KB_F5 = 0x3F00;
 inline constexpr std::uint16_t KB_UP = 0x4800;
 inline constexpr std::uint16_t KB_DOWN = 0x5000;
 inline constexpr std::uint16_t KB_LEFT = 0x4B00;

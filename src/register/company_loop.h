@@ -1,0 +1,24 @@
+#pragma once
+// The company loop: the recognition and the selection screen, then the run
+// of every selected company, each converted company added to the target
+// tree's register at its key position.
+
+#include <functional>
+
+#include "conversion/run_settings.h"
+#include "fileaccess/shared_file_access.h"
+#include "platform/short_string.h"
+#include "transfer/progress_log.h"
+#include "ui/toolkit.h"
+
+namespace zq::registry {
+
+// Converts the company of a directory; true when it was converted. An empty
+// run converts nothing.
+using CompanyRun = std::function<bool(const ShortString& directory)>;
+
+void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
+                 transfer::ProgressLog& log, const conversion::RunSettings& settings,
+                 const CompanyRun& runCompany);
+
+}  // namespace zq::registry
