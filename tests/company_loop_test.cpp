@@ -15,7 +15,7 @@
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -88,7 +88,7 @@ struct CompanyLoopTest : ::testing::Test {
   void WriteRegister(const std::string& file, const std::vector<Company>& companies) const {
     std::string bytes;
     for (const Company& c : companies) {
-      const auto record = testing::CompanyRecord{ShortString(platform::Utf8ToCp852(c.name)),
+      const auto record = sample::CompanyRecord{ShortString(platform::Utf8ToCp852(c.name)),
                                                  ShortString(c.directory),
                                                  ShortString(platform::Utf8ToCp852(c.info))}
                               .Build();

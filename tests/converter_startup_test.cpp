@@ -5,7 +5,7 @@
 #include "platform/text_literal.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 
 namespace zq::shell {
 namespace {
@@ -82,7 +82,7 @@ TEST_F(ConverterRun, HeaderAndClosingLinesAsTheOperatorSeesThemBeforeTheKey) {
 TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConvertsNobody) {
   p.world.tree.MakeDirectory("DAZ_2020/#BIN020");
   p.world.tree.MakeDirectory("DAZ_2020/FIRMA");
-  const auto record = testing::CompanyRecord{"Firma"_pl, "FIRMA"_pl, ""_pl}.Build();
+  const auto record = sample::CompanyRecord{"Firma"_pl, "FIRMA"_pl, ""_pl}.Build();
   p.world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(record.begin(), record.end()));
   Beside("zq20-21.PTH", "DAZ_2020=" + p.world.tree.Path("DAZ_2020") + "\r\n");
   p.console.PushKey(0x5100);  // PgDn

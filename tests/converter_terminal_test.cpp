@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/text_literal.h"
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 #include "support/temp_tree.h"
 #include "support/tmux.h"
 
@@ -78,9 +78,9 @@ TEST(ProgressLogInTerminal, ScrollingLeavesExactlyTheLastLinesOnTheTerminal) {
   ExpectCookedTerminalAfter(tmux, "EXIT=0");
 }
 
-// A small office: the 2020 tree with three companies and an empty global
-// directory, the empty 2021 tree, and the converter installed in it with path
-// settings relative to the office folder, where it is started (as `make demo`
+// A small office: the 2020 tree with three companies of nothing but their
+// annual settings and an empty global directory, the empty 2021 tree, and the converter installed
+// in it with path settings relative to the office folder, where it is started (as `make demo`
 // does).
 struct Office {
   TempTree tree;
@@ -89,9 +89,18 @@ struct Office {
     tree.MakeDirectory("DAZ_2021");
     std::string registerBytes;
     for (const char* directory : {"APTEKA", "MLYN", "STOLARZ"}) {
-      tree.MakeDirectory(std::string("DAZ_2020/") + directory);
-      const auto record = CompanyRecord{ShortString(std::string("Firma ") + directory),
-                                        ShortString(directory), ""_pl}
+      // The least a company needs to be converted without a question: its
+      // year marker and a 2020 annual file with December closed.
+      const std::string folder = std::string("DAZ_2020/") + directory;
+      tree.MakeDirectory(folder);
+      const auto marker = sample::YearMarkerRecord{}.Build();
+      tree.WriteFile(folder + "/_zq_daz.rek", std::string(marker.begin(), marker.end()));
+      std::string annual(3 * 512, '\0');
+      const auto first = sample::AnnualSettingsRecord1{.openMonth = 13}.Build();
+      annual.replace(0, first.size(), std::string(first.begin(), first.end()));
+      tree.WriteFile(folder + "/2020_ROK.REK", annual);
+      const auto record = sample::CompanyRecord{ShortString(std::string("Firma ") + directory),
+                                                ShortString(directory), ""_pl}
                               .Build();
       registerBytes.append(record.begin(), record.end());
     }
@@ -155,8 +164,11 @@ TEST(ConverterInTerminal, AnOfficeGoesThroughWithKeysAloneAndWithTheMouse) {
         << tmux.Screen();
     tmux.Keys("Enter");
     ExpectCookedTerminalAfter(tmux, "EXIT=0");
-    // The 2021 register was opened for the companies.
-    EXPECT_TRUE(office.tree.Exists("DAZ_2021/SPISFIRM.DAT"));
+    // The two marked companies were converted and registered; the other not.
+    EXPECT_EQ(office.tree.ReadFile("DAZ_2021/SPISFIRM.DAT").size(), 2u * 103u);
+    EXPECT_TRUE(office.tree.Exists("DAZ_2021/APTEKA/2021_ROK.REK"));
+    EXPECT_TRUE(office.tree.Exists("DAZ_2021/STOLARZ/2021_ROK.REK"));
+    EXPECT_FALSE(office.tree.Exists("DAZ_2021/MLYN"));
   }
 }
 

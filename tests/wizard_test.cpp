@@ -9,7 +9,7 @@
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/posix_world.h"
-#include "support/record_builders.h"
+#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::shell {
@@ -180,7 +180,7 @@ struct WizardTest : ::testing::Test {
     world.process.SetEnv("ZQ_DRIVE_X", world.Name(""));
     world.tree.MakeDirectory("DAZ_2020");
     world.tree.MakeDirectory("DAZ_2021");
-    const auto record = testing::CompanyRecord{"Piekarnia"_pl, "PIEK"_pl, ""_pl}.Build();
+    const auto record = sample::CompanyRecord{"Piekarnia"_pl, "PIEK"_pl, ""_pl}.Build();
     world.tree.WriteFile("DAZ_2020/SPISFIRM.DAT", std::string(record.begin(), record.end()));
     settings.SourcePath = "X:\\DAZ_2020\\"_pl;
     settings.TargetPath = "X:\\DAZ_2021\\"_pl;

@@ -12,7 +12,7 @@ namespace {
 
 // Runs every selected company and registers those that were converted.
 void ConvertSelected(CompanyList& list, CompanyRegisterFile& target, transfer::ProgressLog& log,
-                     const CompanyRun& runCompany) {
+                     const RunCompanyFunction& runCompany) {
   for (std::int32_t index = 1; index <= list.Count(); ++index) {
     const CompanyEntry* entry = list.Entry(index);
     if (!entry || !entry->Selected) continue;
@@ -29,7 +29,7 @@ void ConvertSelected(CompanyList& list, CompanyRegisterFile& target, transfer::P
 
 void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
                  transfer::ProgressLog& log, const conversion::RunSettings& settings,
-                 const CompanyRun& runCompany) {
+                 const RunCompanyFunction& runCompany) {
   CompanyList list;
   Recognition recognition(access, log, settings);
   if (RecogniseAndSelect(toolkit, recognition, list)) {

@@ -15,10 +15,10 @@ namespace zq::registry {
 
 // Converts the company of a directory; true when it was converted. An empty
 // run converts nothing.
-using CompanyRun = std::function<bool(const ShortString& directory)>;
+using RunCompanyFunction = std::function<bool(const ShortString& directory)>;
 
 void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
                  transfer::ProgressLog& log, const conversion::RunSettings& settings,
-                 const CompanyRun& runCompany);
+                 const RunCompanyFunction& runCompany);
 
 }  // namespace zq::registry

@@ -37,7 +37,13 @@ Converter::Converter(platform::Platform& platform)
       tempFiles_(platform.files, platform.process, platform.clock, random_),
       fileAccess_{platform.files, toolkit_, platform.clock, tempFiles_, {}},
       log_(screen_, colours_, platform.clock, settings_.Options.ShowSlowly),
-      copyEngine_(platform.files, log_) {}
+      copyEngine_(platform.files, log_),
+      staff_(log_, platform.clock),
+      taxForms_(log_, settings_.Options, flags_),
+      documents_(log_, settings_.Options, copyEngine_.RecordCopyCounter()),
+      annualSettings_(platform.files, log_, toolkit_, settings_, flags_),
+      companyRun_(platform.files, log_, toolkit_, copyEngine_, settings_, flags_, staff_, taxForms_,
+                  documents_, annualSettings_) {}
 
 int Converter::Run() {
   StartUp();
@@ -118,7 +124,9 @@ void Converter::RunConversion() {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
   }
   if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
-    registry::CompanyLoop(toolkit_, fileAccess_, log_, settings_, runCompany_);
+    registry::CompanyLoop(
+        toolkit_, fileAccess_, log_, settings_,
+        [this](const ShortString& directory) { return companyRun_.RunCompany(directory); });
   }
   log_.LogWriteLn();
   log_.LogWriteLn();

@@ -2,8 +2,13 @@
 // The main body of the converter: the start-up in its fixed order, the
 // wizard, the conversion and the end of the run.
 
+#include "conversion/annual_settings.h"
+#include "conversion/company_run.h"
+#include "conversion/document_converters.h"
 #include "conversion/run_flags.h"
 #include "conversion/run_settings.h"
+#include "conversion/staff_transfer.h"
+#include "conversion/tax_form_converters.h"
 #include "fileaccess/shared_file_access.h"
 #include "fileaccess/temp_files.h"
 #include "platform/pascal_random.h"
@@ -51,9 +56,13 @@ class Converter {
   transfer::ProgressLog log_;
   transfer::CopyEngine copyEngine_;
   conversion::RunFlags flags_;
-  // The conversion of one company, called by the company loop; while none
-  // is set the loop converts nothing.
-  registry::CompanyRun runCompany_;
+  // The conversion of one company and what it keeps from one company to
+  // the next.
+  conversion::StaffTransfer staff_;
+  conversion::TaxFormConverters taxForms_;
+  conversion::DocumentConverters documents_;
+  conversion::AnnualSettings annualSettings_;
+  conversion::CompanyRun companyRun_;
 };
 
 }  // namespace zq::shell
