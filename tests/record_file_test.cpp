@@ -402,5 +402,24 @@ TEST_F(RecordFileTest, AFatalErrorEndsTheProgramUnlessTheOperatorGoesOn) {
   }
 }
 
+TEST_F(RecordFileTest, AFileThatCouldNotBeLookedAtIsNeverCreatedOverIt) {
+  for (const OpenMode mode : {OpenMode::OPEN_OR_CREATE, OpenMode::OPEN_OR_ASK}) {
+    for (const int error : {EACCES, EIO, ETIMEDOUT}) {
+      SCOPED_TRACE(::testing::Message() << "mode " << int(mode) << ", errno " << error);
+      WriteRegister({Company("Alfa"), Company("Beta")});
+      const std::string before = world.tree.ReadFile("SPISFIRM.DAT");
+      world.syscalls.FailNth(SyscallKind::STAT, 1, error, 1000);
+      CompanyRegisterFile file(access, name);
+      Answer(KEY_N);  // "Nie" at the fifth refusal: the operator gives up
+      EXPECT_FALSE(file.Open(WaitMode::NO_WAIT, mode));
+      world.syscalls.FailNth(SyscallKind::STAT, 1, 0);
+      EXPECT_EQ(file.State(), fileaccess::FileState::CLOSED);
+      EXPECT_EQ(world.tree.ReadFile("SPISFIRM.DAT"), before);
+      EXPECT_EQ(t.console.Transcript().find("Nie odnaleziono pliku"), std::string::npos);
+      EXPECT_TRUE(t.console.ScriptDone());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zq::registry
