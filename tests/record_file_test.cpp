@@ -167,6 +167,10 @@ TEST_F(RecordFileTest, TheInsertionBoxComesFromTheTwentyFirstRecordAndTheLockSpa
   const auto lastWrite = std::find(history.rbegin(), history.rend(), SyscallKind::WRITE).base();
   EXPECT_LT(firstLock, firstWrite);
   EXPECT_LT(lastWrite, lastLock);
+  // And the register is synced to the disk before the lock is let go.
+  const auto sync = std::find(lastWrite, history.end(), SyscallKind::SYNC);
+  EXPECT_EQ(std::find(lastWrite, sync, SyscallKind::LOCK), sync);
+  EXPECT_LT(sync, lastLock);
   EXPECT_EQ(Names()[1], "B");
   EXPECT_EQ(Names().size(), 21u);
 }

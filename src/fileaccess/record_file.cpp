@@ -403,9 +403,12 @@ bool RecordFile::InsertSorted(RecordView record) {
     inserted = count == 1 || WriteAt(position_, record);
   }
   insertBox.WaitBoxClose();
+  // On the disk before another station may read it: a crash or a dropped
+  // network drive after the unlock loses nothing. Its result does not change
+  // the insertion's.
+  Flush();
   if (!UnlockWholeFile()) FatalIOError("odblokowania"_pl + " pliku"_pl);
   if (!inserted) FatalIOError("wstawienia do"_pl + " pliku"_pl);
-  Flush();
   return inserted;
 }
 
