@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +18,8 @@
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
 #include "support/record_builders.h"
+
+extern char** environ;
 
 namespace zq::registry {
 namespace {
@@ -423,6 +430,61 @@ TEST_F(RecordFileTest, AFileThatCouldNotBeLookedAtIsNeverCreatedOverIt) {
       EXPECT_TRUE(t.console.ScriptDone());
     }
   }
+}
+
+// Starts a register_inserter station; its exit code and what it printed.
+struct Station {
+  pid_t pid = 0;
+  int output = -1;
+
+  Station(const std::string& file, int first, int step, int count) {
+    int ends[2];
+    if (pipe(ends) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    const std::string program = std::string(ZQ_TEST_PROGRAM_DIR) + "/register_inserter";
+    std::vector<std::string> arguments = {program, file, std::to_string(first),
+                                          std::to_string(step), std::to_string(count)};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+    output = ends[0];
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+  }
+  // What it printed, once it has ended with exit code 0.
+  std::string Finish() {
+    std::string printed;
+    char buffer[256];
+    for (ssize_t count; (count = read(output, buffer, sizeof buffer)) > 0;) {
+      printed.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(output);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) printed += " (failed)";
+    return printed;
+  }
+};
+
+TEST_F(RecordFileTest, TwoStationsInsertingAtOnceLoseDoubleAndMisplaceNothing) {
+  constexpr int PER_STATION = 1000;
+  WriteRegister({});
+  Station even(world.tree.Path("SPISFIRM.DAT"), 0, 2, PER_STATION);
+  Station odd(world.tree.Path("SPISFIRM.DAT"), 1, 2, PER_STATION);
+  EXPECT_EQ(even.Finish(), "DONE\n");
+  EXPECT_EQ(odd.Finish(), "DONE\n");
+  std::vector<std::string> expected;
+  for (int number = 0; number < 2 * PER_STATION; ++number) {
+    char company[16];
+    std::snprintf(company, sizeof company, "Firma %05d", number);
+    expected.emplace_back(company);
+  }
+  EXPECT_EQ(Names(), expected);
+  EXPECT_EQ(world.tree.ReadFile("SPISFIRM.DAT").size(), 2u * PER_STATION * COMPANY_RECORD_SIZE);
 }
 
 }  // namespace
