@@ -1,14 +1,19 @@
 # The two commands a new user needs:
 #   make demo   builds the converter and starts it on a sample data tree
 #   make test   builds and runs every test, normally and under ASan + UBSan
+# For the maintainers (never part of `make test`):
+#   make fuzz     builds the fuzz targets with clang and runs each a while
+#   make mutate   applies each listed slip to the code and checks a test fails
 
 BUILD      := build
 NORMAL     := $(BUILD)/normal
 SANITIZED  := $(BUILD)/sanitized
+FUZZ       := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 30
 DEMO_TREE  := $(BUILD)/demo-tree
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: demo test build prerequisites clean
+.PHONY: demo test build prerequisites clean fuzz fuzz-prerequisites mutate
 
 prerequisites:
 	@for tool in cmake:cmake g++:g++ ninja:ninja-build tmux:tmux; do \
@@ -45,6 +50,25 @@ demo: $(NORMAL)/build.ninja
 	cp $(NORMAL)/zq20-21 $(DEMO_TREE)/DAZ_2021/zq20-21
 	printf '[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n' > $(DEMO_TREE)/DAZ_2021/zq20-21.PTH
 	cd $(DEMO_TREE) && ./DAZ_2021/zq20-21
+
+# clang with libFuzzer's driver: Debian's clang and libclang-rt-14-dev.
+fuzz-prerequisites:
+	@echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' | \
+	  clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null || { \
+	  if [ "$$(id -u)" = 0 ]; then apt-get update && apt-get install -y clang libclang-rt-14-dev; \
+	  else echo "Fuzzing needs clang and libFuzzer: apt-get install clang libclang-rt-14-dev" >&2; \
+	    exit 1; fi; }
+
+$(FUZZ)/build.ninja: | prerequisites fuzz-prerequisites
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZQ_FUZZ=ON -DZQ_TOOLS=OFF
+
+fuzz: $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS)
+	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+mutate: $(NORMAL)/build.ninja
+	nice -n 15 python3 tools/mutate.py --build $(NORMAL) tools/mutants.txt
 
 clean:
 	rm -rf $(BUILD)

@@ -25,9 +25,10 @@ TEST(ConverterInTerminal, ShowsTheHeaderAndEndsOnAnyKeyLeavingTheTerminalAsItWas
   Tmux tmux(RunThenReport(CONVERTER));
   ASSERT_TRUE(tmux.WaitForText("Lokalizacja")) << tmux.Screen();
   const std::string screen = tmux.Screen();
-  // The header stays above the wizard; the clock runs at the end of row 1.
+  // The header stays above the wizard (the clock may or may not have come
+  // to the end of row 1 yet).
   EXPECT_EQ(Line(screen, 1).rfind(
-                " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)   ", 0),
+                " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)", 0),
             0u)
       << Line(screen, 1);
   std::string rule;

@@ -328,6 +328,56 @@ TEST_F(CopyFailureTest, AReadErrorLeavesTheRecordsReadBeforeIt) {
   EXPECT_TRUE(s.console.ScriptDone());
 }
 
+TEST_F(CopyFailureTest, AReadErrorStillWritesTheRecordsQueuedBeforeIt) {
+  // Filtered and converted copies queue their records: at the failed read of
+  // the second block, the first block's records are still in the queue.
+  const std::string firstBlock = source.substr(0, PER_BLOCK * RECORD);
+  std::string everySecond;
+  for (std::size_t i = 0; i < PER_BLOCK; i += 2)
+    everySecond += firstBlock.substr(i * RECORD, RECORD);
+  int seen = 0;
+  const auto keepEverySecond = [&seen](std::span<std::uint8_t>) { return seen++ % 2 == 0; };
+  const auto copy = [](std::span<std::uint8_t> from, std::span<std::uint8_t> to) {
+    std::copy(from.begin(), from.end(), to.begin());
+    return true;
+  };
+  world.syscalls.FailNth(SyscallKind::READ, 2, EIO);
+  Press('x');
+  EXPECT_TRUE(
+      engine.CopyRecordFile(Name("big.rek"), Name("filtered.rek"), RECORD, keepEverySecond));
+  EXPECT_EQ(Read("filtered.rek"), everySecond);  // a block filled in part
+  EXPECT_EQ(engine.RecordCopyCounter(),
+            static_cast<std::int32_t>(1 + PER_BLOCK + (PER_BLOCK + 1) / 2 + 1));
+
+  world.syscalls.FailNth(SyscallKind::READ, 2, EIO);
+  Press('x');
+  EXPECT_TRUE(
+      engine.ConvertRecordFile(Name("big.rek"), Name("converted.rek"), RECORD, RECORD, copy));
+  EXPECT_EQ(Read("converted.rek"), firstBlock);  // a full block not yet written
+  ExpectLine(2, "Błąd odczytu danych", LOG_ERROR);
+  ExpectLine(4, "Błąd odczytu danych", LOG_ERROR);
+  EXPECT_TRUE(s.console.ScriptDone());
+}
+
+TEST_F(CopyFailureTest, AShortLastRecordAfterTheFirstBlockReachesTheConverterZeroFilled) {
+  // The short record lies where the first block's records lay.
+  const std::string tail = Record(10, 999, 't');
+  Write("tail.rek", source.substr(0, PER_BLOCK * RECORD) + tail);
+  std::string last;
+  const auto remember = [&last](std::span<std::uint8_t> from, std::span<std::uint8_t> to) {
+    last.assign(from.begin(), from.end());
+    std::copy(from.begin(), from.end(), to.begin());
+    return true;
+  };
+  EXPECT_TRUE(
+      engine.ConvertRecordFile(Name("tail.rek"), Name("out.rek"), RECORD, RECORD, remember));
+  EXPECT_EQ(last, tail + std::string(RECORD - tail.size(), '\0'));
+  EXPECT_EQ(Read("out.rek").size(), (PER_BLOCK + 1) * RECORD);
+  EXPECT_TRUE(engine.CopyRecordFile(Name("tail.rek"), Name("copy.rek"), RECORD,
+                                    [](std::span<std::uint8_t>) { return true; }));
+  EXPECT_EQ(Read("copy.rek"), source.substr(0, PER_BLOCK * RECORD) + tail);
+}
+
 TEST_F(CopyFailureTest, AConverterThatTalksIsNotCalledPastAFailedWrite) {
   int calls = 0;
   const auto talkingCopy = [&](std::span<std::uint8_t> from, std::span<std::uint8_t> to) {

@@ -159,5 +159,97 @@ TEST_F(IniFileTest, HugeLongAndBinaryFilesAreReadAndKeptWhole) {
   EXPECT_NE(ReadFile().find("K0=zero\r\nK1=1\r\n"), std::string::npos);
 }
 
+TEST_F(IniFileTest, LongSectionNamesKeepTheirHeadersOnWriteBack) {
+  for (std::size_t length : {253u, 254u, 255u, 256u, 300u}) {
+    SCOPED_TRACE(length);
+    const std::string section(length, 'A');
+    WriteFile("[" + section + "]\r\nK=V\r\n");
+    {
+      auto ini = IniFile::Init(world.files, name, true);
+      ASSERT_NE(ini, nullptr);
+      EXPECT_TRUE(ini->WriteString("B"_pl, "X"_pl, "1"_pl));  // a section nobody touched
+    }
+    EXPECT_EQ(ReadFile(), "[" + section + "]\r\nK=V\r\n\r\n[B]\r\nX=1\r\n\r\n");
+    auto ini = IniFile::Init(world.files, name, false);
+    EXPECT_EQ(ini->ReadString(section, "K"_pl, "-"_pl), "V"_pl);
+  }
+}
+
+TEST_F(IniFileTest, NamesLongerThan255BytesAreComparedWhole) {
+  const std::string common(255, 'k');
+  const std::string first = common + "1", second = common + "2";
+  const std::string section(300, 's');
+  {
+    auto ini = IniFile::Init(world.files, name, true);
+    ASSERT_NE(ini, nullptr);
+    ASSERT_TRUE(ini->WriteString("S"_pl, first, "jeden"_pl));
+    ASSERT_TRUE(ini->WriteString("S"_pl, second, "dwa"_pl));
+    EXPECT_EQ(ini->ReadString("S"_pl, first, "-"_pl), "jeden"_pl);
+    EXPECT_EQ(ini->ReadString("S"_pl, common, "-"_pl), "-"_pl);
+    ASSERT_TRUE(ini->WriteString(section, "A"_pl, "1"_pl));
+    ASSERT_TRUE(ini->WriteString(section, "B"_pl, "2"_pl));  // the same section, not a second
+    EXPECT_EQ(ini->ReadString(section.substr(0, 255), "A"_pl, "-"_pl), "-"_pl);
+  }
+  const std::string file = ReadFile();
+  EXPECT_EQ(file.find("[" + section + "]"), file.rfind("[" + section + "]"));
+  auto ini = IniFile::Init(world.files, name, false);
+  EXPECT_EQ(ini->ReadString("s"_pl, second, "-"_pl), "dwa"_pl);
+  EXPECT_EQ(ini->ReadString(section, "B"_pl, "-"_pl), "2"_pl);
+}
+
+TEST_F(IniFileTest, TextsTheFileCannotGiveBackAreRefusedAndChangeNothing) {
+  struct Case {
+    const char* what;
+    std::string section, key, value;
+  };
+  const Case refused[] = {
+      {"line feed in the value", "S", "K", "a\nB=c"},
+      {"line feed in the key", "S", "K\nL", "v"},
+      {"line feed in the section", "S\n[T]", "K", "v"},
+      {"equals sign in the key", "S", "A=B", "v"},
+      {"blank before the key", "S", " K", "v"},
+      {"control character before the key", "S", "\tK", "v"},
+      {"a line that reads as a header", "S", "[K", "v]"},
+      {"a header once trimmed", "S", "[K", "v] "},
+  };
+  auto ini = IniFile::Init(world.files, name, true);
+  ASSERT_NE(ini, nullptr);
+  for (const Case& c : refused) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(ini->WriteString(c.section, c.key, c.value));
+    EXPECT_FALSE(ini->Modified());
+  }
+  // What the file can hold: blanks inside, a closing bracket alone, an empty
+  // key and value, a lone carriage return inside a value.
+  EXPECT_TRUE(ini->WriteString(" S ]"_pl, "K "_pl, " a = b"_pl));
+  EXPECT_TRUE(ini->WriteString("S"_pl, ""_pl, ""_pl));
+  EXPECT_TRUE(ini->WriteString("S"_pl, "[K"_pl, "v"_pl));
+  EXPECT_TRUE(ini->WriteString("S"_pl, "R"_pl, "a\rb"_pl));
+  ini.reset();
+  ini = IniFile::Init(world.files, name, false);
+  EXPECT_EQ(ini->ReadString(" s ]"_pl, "k "_pl, "-"_pl), " a = b"_pl);
+  EXPECT_EQ(ini->ReadString("S"_pl, ""_pl, "-"_pl), ""_pl);
+  EXPECT_EQ(ini->ReadString("S"_pl, "[k"_pl, "-"_pl), "v"_pl);
+  EXPECT_EQ(ini->ReadString("S"_pl, "R"_pl, "-"_pl), "a\rb"_pl);
+}
+
+TEST_F(IniFileTest, IntegersAtTheEdgeOfSixteenBitsAndAnEmptyHeader) {
+  WriteFile("[]\r\nE=pusta\r\n[N]\r\nMAX=65535\r\nOVER=65536\r\nZERO=0\r\nEMPTY=\r\n");
+  {
+    auto ini = IniFile::Init(world.files, name, true);
+    ASSERT_NE(ini, nullptr);
+    EXPECT_EQ(ini->ReadInteger("N"_pl, "MAX"_pl, 7), 65535);
+    EXPECT_EQ(ini->ReadInteger("N"_pl, "OVER"_pl, 7), 7);
+    EXPECT_EQ(ini->ReadInteger("N"_pl, "ZERO"_pl, 7), 0);
+    EXPECT_EQ(ini->ReadInteger("N"_pl, "EMPTY"_pl, 7), 7);
+    // "[]" is a section whose name is empty, not a line of the head.
+    EXPECT_EQ(ini->ReadString(""_pl, "E"_pl, "-"_pl), "pusta"_pl);
+    EXPECT_TRUE(ini->WriteInteger("N"_pl, "W"_pl, 65535));
+  }
+  EXPECT_EQ(ReadFile(),
+            "[]\r\nE=pusta\r\n\r\n[N]\r\nMAX=65535\r\nOVER=65536\r\nZERO=0\r\nEMPTY=\r\n"
+            "W=65535\r\n\r\n");
+}
+
 }  // namespace
 }  // namespace zq::fileaccess

@@ -53,6 +53,11 @@ TEST_F(InputLineFixture, InsertModeDropsTheLastCharacterAndTypingPastTheEndBeeps
   Edit("abc"_pl, 3, {X, X});
   EXPECT_EQ(value, "abx"_pl);
   EXPECT_EQ(t.tones.tones, (std::vector<PlayedTone>{{3000, 48}}));
+  // Right arrow on that last cell stays there: the next character still
+  // replaces it.
+  Edit("abc"_pl, 3, {KB_RIGHT, X});
+  EXPECT_EQ(value, "abx"_pl);
+  EXPECT_EQ(t.tones.tones.size(), 1u);
 }
 
 TEST_F(InputLineFixture, OverwriteModeAndTheEditingKeys) {

@@ -166,6 +166,10 @@ TEST(KeyDecoder, CtrlAndAltCombinations) {
       {"Ctrl+C", "\x03", 0x2E03, CTRL},
       {"Ctrl+Space", std::string(1, '\0'), 0x3920, CTRL},
       {"Ctrl+]", "\x1D", 0x1B1D, CTRL},
+      {"Ctrl+_", "\x1F", 0x0C1F, CTRL},
+      {"Ctrl+^", "\x1E", 0x071E, CTRL},
+      {"Alt+=", "\x1B=", 0x8300, ALT},
+      {"Alt+-", "\x1B-", 0x8200, ALT},
       {"Alt+A",
        "\x1B"
        "a",
@@ -322,6 +326,22 @@ TEST(KeyDecoder, BracketedPasteArrivesAsTypedCharacters) {
   EXPECT_TRUE(decoder.Take(false).empty());
   decoder.Feed("1~\x1B[A");
   EXPECT_EQ(decoder.Take(false), std::vector{InputRecord::Key(0x4800, PLAIN)});
+}
+
+TEST(KeyDecoder, APasteEndMarkerSplitAtAnyByteEndsThePaste) {
+  const std::string marker = "\x1B[201~";
+  for (std::size_t at = 0; at <= marker.size(); ++at) {
+    SCOPED_TRACE(at);
+    KeyDecoder decoder;
+    decoder.Feed("\x1B[200~ab" + marker.substr(0, at));
+    std::vector<InputRecord> records = decoder.Take(false);
+    decoder.Feed(marker.substr(at) + "\x1B[A");
+    const std::vector<InputRecord> rest = decoder.Take(false);
+    records.insert(records.end(), rest.begin(), rest.end());
+    EXPECT_EQ(records,
+              (std::vector{InputRecord::Key(0x1E61, PLAIN), InputRecord::Key(0x3062, PLAIN),
+                           InputRecord::Key(0x4800, PLAIN)}));
+  }
 }
 
 }  // namespace

@@ -89,5 +89,46 @@ TEST_F(PathMapperTest, NamesNoDiskCanHoldAreBadNames) {
   EXPECT_EQ(ResultOf(deep), IO_BAD_NAME);
 }
 
+TEST_F(PathMapperTest, DotsResolveAsOnWindowsAndNeverClimbAboveADrivesRoot) {
+  world_.tree.MakeDirectory("drive/DAZ");
+  world_.tree.WriteFile("secret", "outside the drive");
+  world_.process.SetEnv("ZQ_DRIVE_C", ShortString(world_.tree.Path("drive")));
+  const std::string root = world_.tree.Path("drive");
+  const struct {
+    const char* name;
+    std::string host;
+  } cases[] = {
+      {"c:..", root},
+      {"C:\\..", root},
+      {"C:..\\..\\..\\ETC\\PASSWD", root + "/ETC/PASSWD"},
+      {"C:\\..\\secret", root + "/secret"},
+      {"C:\\DAZ\\..\\DAZ\\", root + "/DAZ/"},
+      {"c:\\daz\\.\\..\\..\\daz", root + "/DAZ"},
+      {"C:\\NOWY\\..\\DAZ\\.", root + "/DAZ"},
+      {"\\..\\..\\tmp", "/tmp"},  // the root of a name without a drive
+      {"a\\..\\..\\b", "../b"},   // a relative name climbs from the current directory
+      {"..\\.\\x\\..", ".."},
+      {".\\", "./"},  // the current directory itself
+      {"a\\..", "."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Host(c.name), c.host) << c.name;
+}
+
+TEST_F(PathMapperTest, EveryDriveLetterInEitherCase) {
+  for (const char letter : {'A', 'C', 'Z'}) {
+    const std::string directory = std::string("drive_") + letter;
+    world_.tree.MakeDirectory(directory);
+    world_.process.SetEnv(std::string("ZQ_DRIVE_") + letter,
+                          ShortString(world_.tree.Path(directory)));
+    for (const char given : {letter, LowCasePL(letter)}) {
+      EXPECT_EQ(Host(std::string(1, given) + ":\\X"), world_.tree.Path(directory + "/X")) << given;
+    }
+  }
+  // Not a drive: a name whose second character is a colon after no letter.
+  for (const char* name : {"@:\\X", "[:\\X", "`:\\X", "{:\\X", "1:\\X"}) {
+    EXPECT_EQ(Host(name), std::string(name, 2) + "/X");
+  }
+}
+
 }  // namespace
 }  // namespace zq::platform

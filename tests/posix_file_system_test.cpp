@@ -54,11 +54,14 @@ TEST_F(PosixFileSystemTest, WritesReadsSeeksAndSizesAFile) {
   EXPECT_EQ(file->Read(buffer, 1, done), IO_NOT_OPEN);
   EXPECT_EQ(world_.tree.ReadFile("dane.rek"), "0123456789");
 
-  // Creating an existing file empties it.
-  file = Open("DANE.REK", Access::WRITE, Disposition::CREATE_ALWAYS);
-  ASSERT_TRUE(file);
-  file.reset();
-  EXPECT_EQ(world_.tree.ReadFile("dane.rek"), "");
+  // Creating an existing file empties it, whatever its size.
+  for (const std::string before : {"x", "0123456789"}) {
+    world_.tree.WriteFile("dane.rek", before);
+    file = Open("DANE.REK", Access::WRITE, Disposition::CREATE_ALWAYS);
+    ASSERT_TRUE(file);
+    file.reset();
+    EXPECT_EQ(world_.tree.ReadFile("dane.rek"), "") << before;
+  }
 }
 
 TEST_F(PosixFileSystemTest, OpenFailuresAnswerTheirIoResults) {

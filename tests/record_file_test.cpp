@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +18,8 @@
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
+
+extern char** environ;
 
 namespace zq::registry {
 namespace {
@@ -167,6 +174,10 @@ TEST_F(RecordFileTest, TheInsertionBoxComesFromTheTwentyFirstRecordAndTheLockSpa
   const auto lastWrite = std::find(history.rbegin(), history.rend(), SyscallKind::WRITE).base();
   EXPECT_LT(firstLock, firstWrite);
   EXPECT_LT(lastWrite, lastLock);
+  // And the register is synced to the disk before the lock is let go.
+  const auto sync = std::find(lastWrite, history.end(), SyscallKind::SYNC);
+  EXPECT_EQ(std::find(lastWrite, sync, SyscallKind::LOCK), sync);
+  EXPECT_LT(sync, lastLock);
   EXPECT_EQ(Names()[1], "B");
   EXPECT_EQ(Names().size(), 21u);
 }
@@ -400,6 +411,84 @@ TEST_F(RecordFileTest, AFatalErrorEndsTheProgramUnlessTheOperatorGoesOn) {
   } catch (const platform::ProgramExit& exit) {
     EXPECT_EQ(exit.code, 255);
   }
+}
+
+TEST_F(RecordFileTest, AFileThatCouldNotBeLookedAtIsNeverCreatedOverIt) {
+  const struct {
+    int error;
+    bool asks;  // refused: the operator is asked whether to try again
+  } lookUps[] = {{EACCES, true}, {EIO, true}, {ETIMEDOUT, true}, {EMFILE, false}};
+  for (const OpenMode mode : {OpenMode::OPEN_OR_CREATE, OpenMode::OPEN_OR_ASK}) {
+    for (const auto [error, asks] : lookUps) {
+      SCOPED_TRACE(::testing::Message() << "mode " << int(mode) << ", errno " << error);
+      WriteRegister({Company("Alfa"), Company("Beta")});
+      const std::string before = world.tree.ReadFile("SPISFIRM.DAT");
+      world.syscalls.FailNth(SyscallKind::STAT, 1, error, 1000);
+      CompanyRegisterFile file(access, name);
+      if (asks) Answer(KEY_N);  // "Nie" at the fifth refusal: the operator gives up
+      EXPECT_FALSE(file.Open(WaitMode::NO_WAIT, mode));
+      world.syscalls.FailNth(SyscallKind::STAT, 1, 0);
+      EXPECT_EQ(file.State(), fileaccess::FileState::CLOSED);
+      EXPECT_EQ(world.tree.ReadFile("SPISFIRM.DAT"), before);
+      EXPECT_EQ(t.console.Transcript().find("Nie odnaleziono pliku"), std::string::npos);
+      EXPECT_TRUE(t.console.ScriptDone());
+    }
+  }
+}
+
+// Starts a register_inserter station; its exit code and what it printed.
+struct Station {
+  pid_t pid = 0;
+  int output = -1;
+
+  Station(const std::string& file, int first, int step, int count) {
+    int ends[2];
+    if (pipe(ends) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    const std::string program = std::string(ZQ_TEST_PROGRAM_DIR) + "/register_inserter";
+    std::vector<std::string> arguments = {program, file, std::to_string(first),
+                                          std::to_string(step), std::to_string(count)};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+    output = ends[0];
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+  }
+  // What it printed, once it has ended with exit code 0.
+  std::string Finish() {
+    std::string printed;
+    char buffer[256];
+    for (ssize_t count; (count = read(output, buffer, sizeof buffer)) > 0;) {
+      printed.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(output);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) printed += " (failed)";
+    return printed;
+  }
+};
+
+TEST_F(RecordFileTest, TwoStationsInsertingAtOnceLoseDoubleAndMisplaceNothing) {
+  constexpr int PER_STATION = 1000;
+  WriteRegister({});
+  Station even(world.tree.Path("SPISFIRM.DAT"), 0, 2, PER_STATION);
+  Station odd(world.tree.Path("SPISFIRM.DAT"), 1, 2, PER_STATION);
+  EXPECT_EQ(even.Finish(), "DONE\n");
+  EXPECT_EQ(odd.Finish(), "DONE\n");
+  std::vector<std::string> expected;
+  for (int number = 0; number < 2 * PER_STATION; ++number) {
+    char company[16];
+    std::snprintf(company, sizeof company, "Firma %05d", number);
+    expected.emplace_back(company);
+  }
+  EXPECT_EQ(Names(), expected);
+  EXPECT_EQ(world.tree.ReadFile("SPISFIRM.DAT").size(), 2u * PER_STATION * COMPANY_RECORD_SIZE);
 }
 
 }  // namespace

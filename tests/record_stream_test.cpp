@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct FailingFile : platform::File {
   std::string content;
   std::size_t bytesBeforeFailure = 0;
   int failure = platform::IO_OK;
+  bool failWhenWhole = false;  // a write that takes every byte and still reports failure
 
   int Read(void* buffer, std::size_t size, std::size_t& done) override {
     done = std::min({size, content.size(), bytesBeforeFailure});
@@ -27,7 +29,7 @@ struct FailingFile : platform::File {
     done = std::min(size, bytesBeforeFailure);
     content.append(static_cast<const char*>(buffer), done);
     bytesBeforeFailure -= done;
-    return done < size ? failure : platform::IO_OK;
+    return done < size || failWhenWhole ? failure : platform::IO_OK;
   }
   int Seek(std::uint64_t) override { return platform::IO_OK; }
   int Size(std::uint64_t& size) override {
@@ -93,6 +95,24 @@ TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
   EXPECT_FALSE(shortWriter.Flush());
   EXPECT_EQ(shortWriter.FailedTag(), 2);
   EXPECT_EQ(shortWriter.Result(), platform::IO_OK);
+
+  // Every byte taken, yet the write reports failure: it belongs to the last
+  // record, whether records or runs were queued.
+  for (const bool asRun : {false, true}) {
+    FailingFile whole;
+    whole.bytesBeforeFailure = SIZE_MAX;
+    whole.failure = platform::IO_WRITE_FAULT;
+    whole.failWhenWhole = true;
+    RecordWriter wholeWriter(whole, 48);
+    if (asRun) {
+      EXPECT_TRUE(wholeWriter.PutRun(Bytes(3 * 48, 1), 48, 10, 2));
+    } else {
+      for (std::int32_t tag : {10, 12, 14}) EXPECT_TRUE(wholeWriter.Put(Bytes(48, 1), tag));
+    }
+    EXPECT_FALSE(wholeWriter.Flush());
+    EXPECT_EQ(wholeWriter.FailedTag(), 14) << asRun;
+    EXPECT_EQ(whole.content.size(), 3u * 48);
+  }
 }
 
 TEST(RecordWriter, WritesAFullBlockBeforeTheRecordThatDoesNotFit) {
@@ -107,6 +127,33 @@ TEST(RecordWriter, WritesAFullBlockBeforeTheRecordThatDoesNotFit) {
   EXPECT_TRUE(file.content.empty());  // nothing written per record
   EXPECT_TRUE(writer.Put(Bytes(48, 8), -1));
   EXPECT_EQ(file.content.size(), recordsPerBlock * 48);
+}
+
+TEST(RecordWriter, AFailedWriterWritesNothingMore) {
+  // A direct write of a whole block straight from the caller's buffer, and a
+  // write of the writer's own block.
+  const std::size_t blockRecords = TRANSFER_BLOCK_BYTES / 48;
+  for (const std::size_t records : {blockRecords, blockRecords + 3, std::size_t{3}}) {
+    SCOPED_TRACE(records);
+    FailingFile file;
+    file.bytesBeforeFailure = 100;
+    file.failure = platform::IO_WRITE_FAULT;
+    RecordWriter writer(file, 48);
+    {
+      const std::vector<std::uint8_t> run = Bytes(records * 48, 4);
+      const bool queued = writer.PutRun(run, 48, 1, 1);
+      if (queued) {
+        EXPECT_FALSE(writer.Flush());
+      }
+    }  // the caller's buffer is gone
+    EXPECT_EQ(writer.FailedTag(), 3);
+    file.bytesBeforeFailure = SIZE_MAX;  // the disk would take bytes again
+    EXPECT_FALSE(writer.Flush());
+    EXPECT_FALSE(writer.Put(Bytes(48, 5), 99));
+    EXPECT_FALSE(writer.Flush());
+    EXPECT_EQ(file.content, std::string(100, '\x04'));  // nothing twice, nothing after a gap
+    EXPECT_EQ(writer.FailedTag(), 3);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "conversion/employee_scrambling.h"
 #include "conversion/staff_transfer.h"
 #include "fileaccess/record_fields.h"
+#include "platform/pascal_random.h"
 #include "platform/text_literal.h"
 #include "sample/record_builders.h"
 #include "support/headless_log.h"
@@ -172,6 +173,13 @@ TEST(EmployeeScrambling, UndoesItselfAndTouchesOnlyBytes14To2021WithTheFixedSeed
   const std::uint32_t state = 0x5Au * 0x08088405u + 1u;
   const auto firstKey = static_cast<std::uint8_t>((std::uint64_t{state} * 255u) >> 32);
   EXPECT_EQ(scrambled[14], plain[14] ^ firstKey);
+  // The last scrambled byte takes the 2008th value of the same generator.
+  platform::PascalRandom random;
+  random.Seed(EMPLOYEE_SCRAMBLE_SEED);
+  std::uint32_t lastKey = 0;
+  for (std::size_t i = 14; i <= 2021; ++i) lastKey = random.Next(255);
+  ASSERT_NE(lastKey, 0u);
+  EXPECT_EQ(scrambled[2021], plain[2021] ^ lastKey);
   ScrambleEmployeeRecord(scrambled);
   EXPECT_EQ(scrambled, plain);
 }
@@ -273,13 +281,25 @@ TEST_F(StaffFixture, RecordsOfAPersonWhoStayedBehindAreDroppedWithAKeyWait) {
   contract.person = -10;
   EXPECT_FALSE(Contract(contract.Build()));
   EXPECT_FALSE(Employee(Person(-12, "Usunięty"_pl, "Pracownik"_pl).Build()));
+  // Identifier 0 is a person like any other, not a deleted record.
+  ASSERT_TRUE(Employee(Person(0, "Zero"_pl, "Zerowy"_pl).Build()));
+  EXPECT_TRUE(staff.IsTransferred(0));
+  wage.person = 0;
+  EXPECT_TRUE(Wage(wage.Build()));
+  wife.person = 0;
+  EXPECT_TRUE(Family(wife.Build()));
+  contract.person = 0;
+  EXPECT_TRUE(Contract(contract.Build()));
+  oldContract.person = 0;
+  EXPECT_TRUE(OldContract(oldContract.Build()));
 
   const std::string noPerson =
       Pl("Upss... nie odnaleziono osoby związanej z odczytną umową/zlecenia !"_pl);
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{
                            Pl("  Anna Kowalska"_pl),
                            Pl("Nie odnaleziono osoby związanej z członkiem rodziny !"_pl), noPerson,
-                           noPerson, Pl("Wynagrodzenie idx = "_pl)}));
+                           noPerson, Pl("Wynagrodzenie idx = "_pl), Pl("osoba: Zero Zerowy"_pl),
+                           Pl("Wynagrodzenie idx = "_pl), Pl("  Anna Kowalska"_pl)}));
 }
 
 TEST_F(StaffFixture, OldContractsMoveIntoTheNewLayoutWithTheNewTypeCodes) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <string>
@@ -43,6 +44,7 @@ TEST_F(TextFileTest, ReadsLinesEndedByCrLfOrLf) {
   EXPECT_EQ(LinesOf("[DANE]\r\nNazwa=Firma\n\r\n" + longLine + "\r\nostatnia"),
             (Lines{"[DANE]", "Nazwa=Firma", "", longLine, "ostatnia"}));
   EXPECT_EQ(LinesOf("a\rb\r\n"), (Lines{"a\rb"}));  // a lone CR belongs to the line
+  EXPECT_EQ(LinesOf("a\r\r\n"), (Lines{"a\r"}));    // also at its end
   EXPECT_EQ(LinesOf(""), Lines{});
   EXPECT_EQ(LinesOf("\r\n"), (Lines{""}));
 }
@@ -109,6 +111,40 @@ TEST_F(TextFileTest, ReportsReadAndWriteErrors) {
   EXPECT_EQ(writer.WriteLine("x"), IO_OK);  // still in the buffer
   EXPECT_EQ(writer.Flush(), IO_WRITE_FAULT);
   EXPECT_EQ(writer.WriteLine("y"), IO_WRITE_FAULT);  // the first error stays
+}
+
+// A file that takes at most `room` bytes and says nothing of the rest.
+struct FullFile final : File {
+  std::string content;
+  std::size_t room = 0;
+  int Read(void*, std::size_t, std::size_t& done) override {
+    done = 0;
+    return IO_OK;
+  }
+  int Write(const void* buffer, std::size_t size, std::size_t& done) override {
+    done = std::min(size, room - content.size());
+    content.append(static_cast<const char*>(buffer), done);
+    return IO_OK;
+  }
+  int Seek(std::uint64_t) override { return IO_OK; }
+  int Size(std::uint64_t& size) override {
+    size = content.size();
+    return IO_OK;
+  }
+  int Flush() override { return IO_OK; }
+  int Lock(std::uint64_t, std::uint64_t) override { return IO_OK; }
+  int Unlock(std::uint64_t, std::uint64_t) override { return IO_OK; }
+  int Close() override { return IO_OK; }
+};
+
+TEST_F(TextFileTest, AWriteThatTakesFewerBytesIsAFailure) {
+  FullFile file;
+  file.room = 5;
+  TextWriter writer(file);
+  EXPECT_EQ(writer.WriteLine("abcdef"), IO_OK);  // still in the buffer
+  EXPECT_EQ(writer.Flush(), IO_WRITE_FAULT);
+  EXPECT_EQ(writer.WriteLine("g"), IO_WRITE_FAULT);
+  EXPECT_EQ(file.content, "abcde");
 }
 
 }  // namespace

@@ -11,16 +11,26 @@ namespace {
 constexpr ShortString TRUE_TEXT = "TAK"_pl;
 constexpr ShortString FALSE_TEXT = "NIE"_pl;
 
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
 // Without the characters up to and including the blank (codes 0 to 32) at
 // both ends.
 std::string_view Trimmed(std::string_view line) {
-  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32) line.remove_prefix(1);
-  while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.remove_suffix(1);
+  while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
   return line;
 }
 
+bool IsSectionHeader(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+// Names of any length are compared whole: two keys that differ only after
+// their 255th byte are two keys.
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ui::UpperCasePL(a) == ui::UpperCasePL(b);
+  return platform::SameUpperCasePL(a, b);
 }
 
 }  // namespace
@@ -55,8 +65,8 @@ void IniFile::Load() {
   while (reader.ReadLine(text)) {
     const std::string_view line = Trimmed(text);
     if (line.empty()) continue;
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      sections_.push_back({ShortString(line.substr(1, line.size() - 2)), {}});
+    if (IsSectionHeader(line)) {
+      sections_.push_back({std::string(line.substr(1, line.size() - 2)), {}});
     } else {
       sections_.back().lines.emplace_back(line);
     }
@@ -85,7 +95,7 @@ void IniFile::WriteBack() {
   {
     platform::TextWriter writer(*out);
     for (const Section& section : sections_) {
-      if (section.name) writer.WriteLine("["_pl + *section.name + "]"_pl);
+      if (section.name) writer.WriteLine("[" + *section.name + "]");
       for (const std::string& line : section.lines) writer.WriteLine(line);
       if (!section.lines.empty()) writer.WriteLine({});
     }
@@ -122,10 +132,19 @@ ShortString IniFile::ReadString(std::string_view section, std::string_view key,
   return ShortString(line.substr(line.find('=') + 1));
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::Storable(std::string_view section, std::string_view key, std::string_view value) {
+  const auto hasLineFeed = [](std::string_view text) { return text.find('\n') != text.npos; };
+  if (hasLineFeed(section) || hasLineFeed(key) || hasLineFeed(value)) return false;
+  if (key.find('=') != key.npos || (!key.empty() && IsBlank(key.front()))) return false;
+  const std::string line = std::string(key) + "=" + std::string(value);
+  return !IsSectionHeader(Trimmed(line));
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (!Storable(section, key, value)) return false;
   int sectionIndex = FindSection(section);
   if (sectionIndex < 0) {
-    sections_.push_back({ShortString(section), {}});
+    sections_.push_back({std::string(section), {}});
     sectionIndex = static_cast<int>(sections_.size()) - 1;
   }
   Section& found = sections_[static_cast<std::size_t>(sectionIndex)];
@@ -134,12 +153,13 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   if (index < 0) {
     found.lines.push_back(line);
     modified_ = true;
-    return;
+    return true;
   }
   std::string& existing = found.lines[static_cast<std::size_t>(index)];
-  if (std::string_view(existing).substr(existing.find('=') + 1) == value) return;
+  if (std::string_view(existing).substr(existing.find('=') + 1) == value) return true;
   existing = line;
   modified_ = true;
+  return true;
 }
 
 char IniFile::ReadChar(std::string_view section, std::string_view key, char defaultValue) const {
@@ -147,8 +167,8 @@ char IniFile::ReadChar(std::string_view section, std::string_view key, char defa
   return value.empty() ? defaultValue : value[0];
 }
 
-void IniFile::WriteChar(std::string_view section, std::string_view key, char value) {
-  WriteString(section, key, std::string_view(&value, 1));
+bool IniFile::WriteChar(std::string_view section, std::string_view key, char value) {
+  return WriteString(section, key, std::string_view(&value, 1));
 }
 
 std::uint16_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -164,8 +184,8 @@ std::uint16_t IniFile::ReadInteger(std::string_view section, std::string_view ke
   return static_cast<std::uint16_t>(value);
 }
 
-void IniFile::WriteInteger(std::string_view section, std::string_view key, std::uint16_t value) {
-  WriteString(section, key, ui::IntToStr(value));
+bool IniFile::WriteInteger(std::string_view section, std::string_view key, std::uint16_t value) {
+  return WriteString(section, key, ui::IntToStr(value));
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -175,8 +195,8 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
   return defaultValue;
 }
 
-void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
-  WriteString(section, key, value ? TRUE_TEXT : FALSE_TEXT);
+bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  return WriteString(section, key, value ? TRUE_TEXT : FALSE_TEXT);
 }
 
 }  // namespace zq::fileaccess

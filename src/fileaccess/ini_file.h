@@ -35,23 +35,32 @@ class IniFile {
   ShortString ReadString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
   // Adds the section and the line as needed; an equal value changes nothing.
-  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // False, and nothing changed, when the file could not give the line back
+  // as written (see Storable). Blanks at the end of a value are written but,
+  // as in every file of the system, do not survive a reload.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   char ReadChar(std::string_view section, std::string_view key, char defaultValue) const;
-  void WriteChar(std::string_view section, std::string_view key, char value);
+  bool WriteChar(std::string_view section, std::string_view key, char value);
   std::uint16_t ReadInteger(std::string_view section, std::string_view key,
                             std::uint16_t defaultValue) const;
-  void WriteInteger(std::string_view section, std::string_view key, std::uint16_t value);
+  bool WriteInteger(std::string_view section, std::string_view key, std::uint16_t value);
   // "TAK" is true and "NIE" false, whatever their case; anything else gives
   // the default.
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
-  void WriteBool(std::string_view section, std::string_view key, bool value);
+  bool WriteBool(std::string_view section, std::string_view key, bool value);
+
+  // True when a section header and a key line made of these texts read back
+  // as the same section, key and value: no line break in any of them, no "="
+  // in the key, no blank at the start of the key, and no line that would
+  // read as a section header.
+  static bool Storable(std::string_view section, std::string_view key, std::string_view value);
 
   bool Existed() const { return existed_; }
   bool Modified() const { return modified_; }
 
  private:
   struct Section {
-    std::optional<ShortString> name;  // none for the lines before the first header
+    std::optional<std::string> name;  // none for the lines before the first header; kept whole
     std::vector<std::string> lines;   // kept whole, however long
   };
 

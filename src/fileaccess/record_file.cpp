@@ -62,7 +62,11 @@ bool RecordFile::Open(WaitMode wait, OpenMode mode) {
     case OpenMode::OPEN_OR_ASK:
       break;
   }
-  if (CheckAccess()) {
+  // A file that could not be looked at may well exist: creating it would
+  // empty it.
+  const LookUpResult lookUp = LookUp();
+  if (lookUp == LookUpResult::REFUSED) return false;
+  if (lookUp == LookUpResult::FOUND) {
     if (Retry(Operation::SHARED_OPEN, wait, 0)) return true;
     if (mode != OpenMode::OPEN_EXISTING && lastError_ == platform::IO_ACCESS_DENIED) {
       ui::ShowError(access_.toolkit,
@@ -108,12 +112,13 @@ bool RecordFile::SharedOpen() {
   return true;
 }
 
-bool RecordFile::CheckAccess() {
+RecordFile::LookUpResult RecordFile::LookUp() {
   int failures = 0;
   for (;;) {
     std::vector<platform::DirEntry> found;
     const int result = access_.files.Search(name_, platform::ATTR_FILES, found);
-    if (result == IO_OK) return !found.empty();
+    lastError_ = result;
+    if (result == IO_OK) return found.empty() ? LookUpResult::ABSENT : LookUpResult::FOUND;
     switch (result) {
       case platform::IO_ACCESS_DENIED:
       case platform::IO_SHARING_VIOLATION:
@@ -125,7 +130,7 @@ bool RecordFile::CheckAccess() {
               "\x03"
               "Dostęp do pliku\x0d\x03"_pl +
                   name_ + "\x0d\x03niemożliwy/zabroniony !\x0d\x03Ponowić próbę ?"_pl);
-          if (answer == ui::CM_NO) return false;
+          if (answer == ui::CM_NO) return LookUpResult::REFUSED;
           failures = 0;
         }
         ++failures;
@@ -134,9 +139,13 @@ bool RecordFile::CheckAccess() {
       case 10:
       case platform::IO_BAD_NAME:
         ui::ShowError(access_.toolkit, "\x03Niepoprawny format nazwy\x0d\x03"_pl + name_);
-        return false;
-      default:  // not found, no such path, no more files, anything else
-        return false;
+        return LookUpResult::REFUSED;
+      case platform::IO_FILE_NOT_FOUND:
+      case platform::IO_PATH_NOT_FOUND:
+      case platform::IO_NO_MORE_FILES:
+        return LookUpResult::ABSENT;
+      default:
+        return LookUpResult::REFUSED;
     }
   }
 }
@@ -394,9 +403,12 @@ bool RecordFile::InsertSorted(RecordView record) {
     inserted = count == 1 || WriteAt(position_, record);
   }
   insertBox.WaitBoxClose();
+  // On the disk before another station may read it: a crash or a dropped
+  // network drive after the unlock loses nothing. Its result does not change
+  // the insertion's.
+  Flush();
   if (!UnlockWholeFile()) FatalIOError("odblokowania"_pl + " pliku"_pl);
   if (!inserted) FatalIOError("wstawienia do"_pl + " pliku"_pl);
-  Flush();
   return inserted;
 }
 

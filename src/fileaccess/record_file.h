@@ -73,7 +73,7 @@ class RecordFile {
   void FatalIOError(std::string_view what);
   // Existence check with the operator's retry dialogue when the file is
   // refused (access denied, shared or locked elsewhere).
-  bool CheckAccess();
+  bool CheckAccess() { return LookUp() == LookUpResult::FOUND; }
 
   const ShortString& GetName() const { return name_; }
   FileState State() const { return state_; }
@@ -101,6 +101,14 @@ class RecordFile {
     UNLOCK_WHOLE_FILE
   };
 
+  enum class LookUpResult : std::uint8_t {
+    FOUND,
+    ABSENT,   // no such file or path: the only answer that lets an open create it
+    REFUSED,  // refused and given up, a bad name, or any other failure
+  };
+  // CheckAccess, telling a file that is really absent from one that could
+  // not be looked at.
+  LookUpResult LookUp();
   bool Retry(Operation operation, WaitMode wait, std::int32_t argument);
   bool Perform(Operation operation, std::int32_t argument);
   bool SharedOpen();

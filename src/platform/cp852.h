@@ -118,6 +118,16 @@ constexpr char LowCasePL(char c) {
   return c;
 }
 
+// True when the texts are equal once upper-cased with UpCasePL, whatever
+// their length.
+constexpr bool SameUpperCasePL(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    if (UpCasePL(left[i]) != UpCasePL(right[i])) return false;
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, char32_t code);
 
 // CP852 bytes to UTF-8, byte for byte.

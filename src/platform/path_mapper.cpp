@@ -17,17 +17,36 @@ bool HasDrive(std::string_view name) {
   return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
 }
 
-bool SameUpperCase(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (UpCasePL(left[i]) != UpCasePL(right[i])) return false;
-  }
-  return true;
-}
-
 void AppendComponent(std::string& path, std::string_view component) {
   if (!path.empty() && path.back() != '/') path.push_back('/');
   path += component;
+}
+
+// The components of `name` with "." and ".." resolved as Windows resolves
+// them, before anything is looked up: ".." takes back the component before
+// it and never climbs above the root of a rooted name (a drive's directory or
+// "/"). Only a relative name keeps its leading "..", which climbs from the
+// current directory as the operator meant.
+std::vector<std::string_view> ResolvedComponents(std::string_view name, bool rooted) {
+  std::vector<std::string_view> components;
+  std::size_t leadingParents = 0;
+  std::size_t start = 0;
+  while (start < name.size()) {
+    std::size_t end = start;
+    while (end < name.size() && !IsPathSeparator(name[end])) ++end;
+    const std::string_view component = name.substr(start, end - start);
+    start = end + 1;
+    if (component.empty() || component == ".") continue;
+    if (component != "..") {
+      components.push_back(component);
+    } else if (components.size() > leadingParents) {
+      components.pop_back();
+    } else if (!rooted) {
+      components.push_back(component);
+      ++leadingParents;
+    }
+  }
+  return components;
 }
 
 }  // namespace
@@ -55,7 +74,7 @@ std::string PathMapper::FindEntry(const std::string& parent, const std::string& 
   const std::string wanted = Utf8ToCp852(component);
   const std::string* best = nullptr;
   for (const std::string& candidate : names) {
-    if (!FitsCp852(candidate) || !SameUpperCase(Utf8ToCp852(candidate), wanted)) continue;
+    if (!FitsCp852(candidate) || !SameUpperCasePL(Utf8ToCp852(candidate), wanted)) continue;
     if (best == nullptr || candidate < *best) best = &candidate;
   }
   return best != nullptr ? *best : std::string{};
@@ -64,10 +83,11 @@ std::string PathMapper::FindEntry(const std::string& parent, const std::string& 
 int PathMapper::ToHost(std::string_view name, std::string& host) const {
   host.clear();
   if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
+  const bool rooted = HasDrive(name) || (!name.empty() && IsPathSeparator(name[0]));
   if (HasDrive(name)) {
     host = DriveRoot(name[0]);
     name.remove_prefix(2);
-  } else if (!name.empty() && IsPathSeparator(name[0])) {
+  } else if (rooted) {
     host.push_back('/');  // host is empty here
   }
   const bool endsWithSeparator = !name.empty() && IsPathSeparator(name.back());
@@ -75,16 +95,10 @@ int PathMapper::ToHost(std::string_view name, std::string& host) const {
   // Once a component is missing, nothing below it can exist: the rest is
   // taken as given.
   bool lookingUp = true;
-  std::size_t start = 0;
-  while (start < name.size()) {
-    std::size_t end = start;
-    while (end < name.size() && !IsPathSeparator(name[end])) ++end;
-    const std::string_view component = name.substr(start, end - start);
-    start = end + 1;
-    if (component.empty()) continue;
+  for (const std::string_view component : ResolvedComponents(name, rooted)) {
     const std::string utf8 = Cp852ToUtf8(component);
     if (utf8.size() > NAME_MAX) return IO_BAD_NAME;
-    if (!lookingUp || component == "." || component == "..") {
+    if (!lookingUp || component == "..") {
       AppendComponent(host, utf8);
       continue;
     }
@@ -100,6 +114,8 @@ int PathMapper::ToHost(std::string_view name, std::string& host) const {
     host = parent;
     AppendComponent(host, found);
   }
+  // A relative name that resolves to nothing names the current directory.
+  if (host.empty() && !name.empty()) host.push_back('.');
   if (endsWithSeparator && !host.empty() && host.back() != '/') host.push_back('/');
   if (host.size() >= PATH_MAX) return IO_BAD_NAME;
   return IO_OK;

@@ -4,7 +4,9 @@
 // directory of the environment variable ZQ_DRIVE_X (X upper-cased) or, when it
 // is not set or empty, for the root "/"; "X:NAME" is NAME in that directory. A
 // name without a drive is absolute when it starts with a separator and
-// relative to the current directory otherwise.
+// relative to the current directory otherwise. "." and ".." are resolved in
+// the name as Windows resolves them, never above a drive's root ("C:\..\X"
+// is "C:\X").
 //
 // Each component is looked up as Windows looks it up: the exact name first,
 // otherwise an entry of the directory that differs only in letter case

@@ -169,9 +169,12 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     if (result != IO_OK) return result;
     DirEntry entry;
     const int error = Describe(host, LastComponentOf(host), entry);
-    // A name that is there but refused is not a missing one.
-    if (error == EACCES || error == EPERM) return IO_ACCESS_DENIED;
-    if (error != 0) return IsDirectory(hostDirectory) ? IO_NO_MORE_FILES : IO_PATH_NOT_FOUND;
+    if (error == ENOENT || error == ENOTDIR) {
+      return IsDirectory(hostDirectory) ? IO_NO_MORE_FILES : IO_PATH_NOT_FOUND;
+    }
+    // A name that is there but refused, or that the disk failed to describe,
+    // is not a missing one: a caller would create it anew.
+    if (error != 0) return IoResultOf(error, IoStep::NAME);
     if (!PassesFilter(entry.attributes, attributes)) return IO_NO_MORE_FILES;
     found.push_back(entry);
     return IO_OK;

@@ -64,6 +64,8 @@ int TextWriter::Flush() {
   if (result_ == IO_OK && !buffer_.empty()) {
     std::size_t done = 0;
     result_ = file_.Write(buffer_.data(), buffer_.size(), done);
+    // A file that took fewer bytes without a word has still lost the rest.
+    if (result_ == IO_OK && done < buffer_.size()) result_ = IO_WRITE_FAULT;
   }
   buffer_.clear();
   return result_;

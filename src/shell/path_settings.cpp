@@ -1,5 +1,6 @@
 #include "shell/path_settings.h"
 
+#include <optional>
 #include <string>
 
 #include "conversion/run_settings.h"
@@ -22,9 +23,22 @@ std::unique_ptr<platform::File> OpenBeside(platform::FileSystem& files, const Sh
       result);
 }
 
-// The path without its last character, the closing separator.
-std::string_view WithoutClosingSeparator(const ShortString& path) {
-  return path.empty() ? std::string_view() : path.view().substr(0, path.size() - 1);
+// The path as the file holds it: without its closing separator.
+std::string_view Written(const ShortString& path) {
+  const std::string_view text = path.view();
+  return !text.empty() && platform::IsPathSeparator(text.back()) ? text.substr(0, text.size() - 1)
+                                                                 : text;
+}
+
+// The path of a line's value, with its closing separator; nothing when the
+// path would not fit.
+std::optional<ShortString> PathOf(std::string_view value) {
+  if (value.size() >= ShortString::MAX_LENGTH) return std::nullopt;
+  return ShortString(value) + platform::PATH_SEPARATOR;
+}
+
+bool Storable(const ShortString& path) {
+  return path.view().find('\n') == std::string_view::npos && PathOf(Written(path));
 }
 
 }  // namespace
@@ -34,29 +48,32 @@ void ReadPathSettings(platform::FileSystem& files, const ShortString& baseName,
   auto file = OpenBeside(files, baseName, ".PTH"_pl, false);
   if (!file) return;
   platform::TextReader reader(*file);
-  std::string text;
-  while (reader.ReadLine(text)) {
-    const ShortString line(text);
-    if (line.view().starts_with(SOURCE_KEY)) {
-      sourcePath = ShortString(line.view().substr(SOURCE_KEY.size())) + platform::PATH_SEPARATOR;
-    } else if (line.view().starts_with(TARGET_KEY)) {
-      targetPath = ShortString(line.view().substr(TARGET_KEY.size())) + platform::PATH_SEPARATOR;
-    }
+  std::string line;
+  while (reader.ReadLine(line)) {
+    const std::string_view text = line;
+    ShortString* path = text.starts_with(SOURCE_KEY)   ? &sourcePath
+                        : text.starts_with(TARGET_KEY) ? &targetPath
+                                                       : nullptr;
+    if (path == nullptr) continue;
+    // Both keys are of one length.
+    if (const auto read = PathOf(text.substr(SOURCE_KEY.size()))) *path = *read;
   }
   file->Close();
 }
 
-void WritePathSettings(platform::FileSystem& files, const ShortString& baseName,
+bool WritePathSettings(platform::FileSystem& files, const ShortString& baseName,
                        const ShortString& sourcePath, const ShortString& targetPath) {
+  if (!Storable(sourcePath) || !Storable(targetPath)) return false;
   auto file = OpenBeside(files, baseName, ".PTH"_pl, true);
-  if (!file) return;
+  if (!file) return true;
   {
     platform::TextWriter writer(*file);
     writer.WriteLine("[PATHS]"_pl);
-    writer.WriteLine(SOURCE_KEY + WithoutClosingSeparator(sourcePath));
-    writer.WriteLine(TARGET_KEY + WithoutClosingSeparator(targetPath));
+    writer.WriteLine(std::string(SOURCE_KEY) + std::string(Written(sourcePath)));
+    writer.WriteLine(std::string(TARGET_KEY) + std::string(Written(targetPath)));
   }
   file->Close();
+  return true;
 }
 
 void ReadExtraFileList(platform::FileSystem& files, const ShortString& baseName,

@@ -53,6 +53,7 @@ RecordWriter::RecordWriter(platform::File& file, std::size_t recordSize)
 
 bool RecordWriter::PutRun(std::span<const std::uint8_t> records, std::size_t recordSize,
                           std::int32_t firstTag, std::int32_t tagStep) {
+  if (failed_) return false;
   if (records.size() > block_.size() - filled_ && !Flush()) return false;
   if (filled_ == 0 && records.size() >= block_.size()) {
     // A whole block goes out straight from the caller's buffer.
@@ -66,6 +67,7 @@ bool RecordWriter::PutRun(std::span<const std::uint8_t> records, std::size_t rec
 }
 
 bool RecordWriter::WriteOut(const std::uint8_t* bytes) {
+  if (failed_) return false;
   if (runs_.empty()) return true;
   const std::size_t size = runs_.back().end;
   std::size_t written = 0;
@@ -85,6 +87,10 @@ bool RecordWriter::WriteOut(const std::uint8_t* bytes) {
   failedTag_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(run->firstTag) +
                                          static_cast<std::uint32_t>(index) *
                                              static_cast<std::uint32_t>(run->tagStep));
+  // The runs may lie in the caller's buffer, which is gone after this call.
+  runs_.clear();
+  filled_ = 0;
+  failed_ = true;
   return false;
 }
 

@@ -77,6 +77,9 @@ class RecordWriter {
   // After a failure: the tag of the first record that did not reach the file
   // whole (the file holds every byte before it and the part of it written),
   // and the result of the write (IO_OK when the file simply took fewer bytes).
+  // A failed writer stays failed: what was queued is dropped, and every later
+  // Put and Flush answers false without writing, so no record is written
+  // twice or after a gap.
   std::int32_t FailedTag() const { return failedTag_; }
   int Result() const { return result_; }
 
@@ -95,6 +98,7 @@ class RecordWriter {
   std::vector<std::uint8_t> block_;
   std::size_t filled_ = 0;
   std::vector<Run> runs_;
+  bool failed_ = false;
   std::int32_t failedTag_ = 0;
   int result_ = platform::IO_OK;
 };
