@@ -4,8 +4,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
-#include <regex>
 #include <string>
 #include <thread>
 
@@ -225,9 +225,9 @@ std::string ProbeThenReport() {
 }
 
 int ProbePid(const Tmux& tmux) {
-  std::smatch match;
   const std::string screen = tmux.Screen();
-  return std::regex_search(screen, match, std::regex("PID (\\d+)")) ? std::stoi(match[1]) : -1;
+  const std::size_t at = screen.find("PID ");
+  return at == std::string::npos ? -1 : std::atoi(screen.c_str() + at + 4);
 }
 
 // The probe's screen is gone and the terminal is as the shell left it.
