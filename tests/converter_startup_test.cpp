@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
+#include "shell/command_line_answer.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
-#include "sample/record_builders.h"
 
 namespace zq::shell {
 namespace {
@@ -104,24 +107,75 @@ TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConv
             std::string::npos);
 }
 
-TEST_F(ConverterRun, HelpPrintsItsTwelveLinesAndEndsWithExitCodeZeroAfterAKey) {
-  for (const char* question : {"/?", "x?y"}) {
-    testing::HeadlessPlatform q;
-    q.world.process.SetArguments({ShortString(std::string_view(question))});
-    Converter converter(q.platform);
-    q.console.PushKey(0x1E61);
-    try {
-      converter.Run();
-      ADD_FAILURE() << "the help must end the program";
-    } catch (const platform::ProgramExit& exit) {
-      EXPECT_EQ(exit.code, 0);
+std::vector<ShortString> Arguments(std::initializer_list<const char*> texts) {
+  std::vector<ShortString> arguments;
+  for (const char* text : texts) arguments.emplace_back(std::string_view(text));
+  return arguments;
+}
+
+TEST(CommandLine, HelpGivesItsTwelveLinesTheSwitchAndTheEnvironmentWithExitCodeZero) {
+  for (const auto& arguments : {Arguments({"/?"}), Arguments({"-?"}), Arguments({"?"}),
+                                Arguments({"--help"}), Arguments({"/data", "-h"})}) {
+    SCOPED_TRACE(arguments.back().str());
+    const auto answer = AnswerTo(RequestOf(arguments));
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->exitCode, 0);
+    EXPECT_FALSE(answer->onStandardError);
+    const std::vector<ShortString>& lines = answer->lines;
+    ASSERT_GE(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "Program do kopiowania wybranych danych do nowego DAZ_ZQ."_pl);
+    EXPECT_EQ(lines[2], ShortString(std::string(70, '\xC4')));
+    EXPECT_EQ(lines[3], ""_pl);
+    EXPECT_EQ(lines[6], "Katalog danych - lokalizacja istniejącego katalogu na rok 2021"_pl);
+    EXPECT_EQ(lines[10], "danych firmy na rok nastepny"_pl);
+    EXPECT_EQ(lines[11], ""_pl);
+    std::string rest;
+    for (std::size_t i = 12; i < lines.size(); ++i) rest += lines[i].str() + "\n";
+    for (const char* named : {"/kprspis:NAZWA", "--version", "KPRSPIS", "ZQSOUND=OFF", "zqTEMP",
+                              "KPRBOX", "TEMP", "TMP", "ZQ_DRIVE_X", "TERM"}) {
+      EXPECT_NE(rest.find(named), std::string::npos) << named << " is not named in\n" << rest;
     }
-    EXPECT_EQ(q.Text(1, 1, 56), "Program do kopiowania wybranych danych do nowego DAZ_ZQ.");
-    EXPECT_EQ(q.Text(1, 3, 2), "──");
-    EXPECT_EQ(q.Text(70, 3, 2), "─ ");
-    EXPECT_EQ(q.Text(1, 11, 28), "danych firmy na rok nastepny");
-    EXPECT_EQ(q.console.Title(), "zqTarvo - Konwerter 2020 - 2021"_pl);
   }
+}
+
+TEST(CommandLine, VersionAndRefusedOptionsAreAnsweredAQuestionMarkInANameIsNot) {
+  const auto version = AnswerTo(RequestOf(Arguments({"--version"})));
+  ASSERT_TRUE(version.has_value());
+  EXPECT_EQ(version->exitCode, 0);
+  EXPECT_EQ(version->lines, std::vector{"zq20-21 1.02"_pl});
+
+  // The first option decides.
+  const struct {
+    std::vector<ShortString> arguments;
+    ShortString refused;
+  } refusals[] = {
+      {Arguments({"--bogus"}), "--bogus"_pl},
+      {Arguments({"/data", "--HELP"}), "--HELP"_pl},
+      {Arguments({"--", "--help"}), "--"_pl},
+      {Arguments({"--kprspis:X.DAT"}), "--kprspis:X.DAT"_pl},
+  };
+  for (const auto& refusal : refusals) {
+    const auto answer = AnswerTo(RequestOf(refusal.arguments));
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->exitCode, 2);
+    EXPECT_TRUE(answer->onStandardError);
+    EXPECT_EQ(answer->lines,
+              (std::vector{"zq20-21: nieznana opcja "_pl + refusal.refused.view(),
+                           "Użycie: zq20-21 [Katalog_danych_,2021] [/kprspis:NAZWA]"_pl,
+                           "Opis programu: zq20-21 --help"_pl}));
+  }
+
+  for (const auto& arguments : {Arguments({}), Arguments({"x?y"}), Arguments({"/data/a?b", "-x"}),
+                                Arguments({"/kprspis:X.DAT"}), Arguments({"-"})}) {
+    EXPECT_FALSE(AnswerTo(RequestOf(arguments)).has_value());
+  }
+}
+
+TEST_F(ConverterRun, AQuestionMarkInsideTheFirstParameterIsADirectoryName) {
+  p.world.process.SetArguments({"x?y"_pl});
+  Converter converter(p.platform);
+  EXPECT_EQ(CancelToEnd(converter), 0);
+  EXPECT_EQ(converter.Settings().TargetPath, "x?y"_pl);
 }
 
 TEST_F(ConverterRun, PathSettingsFileWinsOverTheCommandLineByItsExactKeys) {

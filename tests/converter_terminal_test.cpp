@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/text_literal.h"
 #include "sample/record_builders.h"
@@ -49,15 +52,93 @@ TEST(ConverterInTerminal, ShowsTheHeaderAndEndsOnAnyKeyLeavingTheTerminalAsItWas
   EXPECT_EQ(tmux.Screen().find("PROGRAM DO"), std::string::npos);
 }
 
-TEST(ConverterInTerminal, HelpShowsItsLinesAndEndsWithExitCodeZeroAfterAKey) {
-  Tmux tmux(RunThenReport(CONVERTER + " /?"));
-  ASSERT_TRUE(tmux.WaitForText("danych firmy na rok nastepny")) << tmux.Screen();
-  const std::string screen = tmux.Screen();
-  EXPECT_EQ(Line(screen, 1), "Program do kopiowania wybranych danych do nowego DAZ_ZQ.");
-  EXPECT_EQ(Line(screen, 5), "Uruchom zq20-21 [Katalog_danych_,2021]");
-  EXPECT_EQ(Line(screen, 7), "Katalog danych - lokalizacja istniejącego katalogu na rok 2021");
-  tmux.Keys("Enter");
+// The converter with `arguments`, then its exit code; the pane stays open.
+std::string RunWithExitLine(const std::string& arguments) {
+  return CONVERTER + " " + arguments + "; echo EXIT=$?; exec sleep 600";
+}
+
+TEST(ConverterInTerminal, CommandLineAnswersStayOnTheNormalScreenWithTheirExitCodes) {
+  const struct {
+    const char* arguments;
+    std::vector<const char*> shown;  // lines of the answer, in order
+    const char* exitLine;
+  } commands[] = {
+      {"/?",
+       {"Program do kopiowania wybranych danych do nowego DAZ_ZQ.",
+        "Katalog danych - lokalizacja istniejącego katalogu na rok 2021",
+        "danych firmy na rok nastepny", "  /kprspis:NAZWA", "  ZQSOUND=OFF"},
+       "EXIT=0"},
+      {"--help", {"Uruchom zq20-21 [Katalog_danych_,2021]", "  KPRSPIS"}, "EXIT=0"},
+      {"/data -h", {"Program do kopiowania", "  ZQ_DRIVE_X"}, "EXIT=0"},
+      {"--version", {"zq20-21 1.02"}, "EXIT=0"},
+      {"--bogus /data",
+       {"zq20-21: nieznana opcja --bogus",
+        "Użycie: zq20-21 [Katalog_danych_,2021] [/kprspis:NAZWA]"},
+       "EXIT=2"},
+  };
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command.arguments);
+    Tmux tmux(RunWithExitLine(command.arguments));
+    ASSERT_TRUE(tmux.WaitForText(command.exitLine)) << tmux.Screen();
+    EXPECT_FALSE(tmux.AlternateScreen());
+    const std::string screen = "\n" + tmux.Screen();
+    std::size_t at = 0;
+    for (const char* line : command.shown) {
+      at = screen.find(std::string("\n") + line, at);
+      ASSERT_NE(at, std::string::npos) << line << "\n" << screen;
+    }
+    EXPECT_LT(screen.find(command.shown.back()), screen.find(command.exitLine));
+  }
+}
+
+TEST(ConverterInTerminal, AWindowOf80x24ShowsTheNoteDropsItsKeysAndCtrlCLeavesWithExitCodeOne) {
+  Tmux tmux(RunThenReport(CONVERTER), 80, 24);
+  ASSERT_TRUE(tmux.WaitForText("jest 80 x 24.")) << tmux.Screen();
+  EXPECT_NE(tmux.Screen().find("potrzeba 80 x 25 znaków"), std::string::npos);
+  EXPECT_NE(tmux.Screen().find("Powiększ okno albo naciśnij Ctrl+C, aby zakończyć."),
+            std::string::npos);
+  tmux.Keys("Enter");  // would end the run if it came late
+  tmux.Keys("x");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  tmux.Run("resize-window -x 80 -y 25");
+  ASSERT_TRUE(tmux.WaitForText("Lokalizacja")) << tmux.Screen();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // A late "x" would stand in the source path, where the cursor waits.
+  EXPECT_NE(tmux.Screen().find(" /DAZ_2020/ "), std::string::npos) << "a key came late";
+  EXPECT_EQ(tmux.Screen().find("EXIT="), std::string::npos) << tmux.Screen();
+
+  tmux.Run("resize-window -x 80 -y 24");
+  ASSERT_TRUE(tmux.WaitForText("jest 80 x 24.")) << tmux.Screen();
+  tmux.Keys("C-c");
+  ExpectCookedTerminalAfter(tmux, "EXIT=1");
+}
+
+TEST(ConverterInTerminal, LinuxConsoleHasNoAlternateScreenAndGetsBoldForBrightColours) {
+  Tmux tmux(RunThenReport("TERM=linux " + CONVERTER));
+  ASSERT_TRUE(tmux.WaitForText("Lokalizacja")) << tmux.Screen();
+  tmux.Keys("Escape");
+  ASSERT_TRUE(tmux.WaitForText("Rezygnujesz")) << tmux.Screen();
+  tmux.Keys("t");
+  ASSERT_TRUE(tmux.WaitForText("Nacisnij Enter")) << tmux.Screen();
+  EXPECT_FALSE(tmux.AlternateScreen());
+  EXPECT_EQ(Line(tmux.Screen(), 1)
+                .rfind(" PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)", 0),
+            0u);
+  // Light green: green in bold.
+  const std::string banner = Line(tmux.ScreenWithColours(), 1);
+  EXPECT_NE(banner.find("\x1B[1m"), std::string::npos) << banner;
+  EXPECT_TRUE(ColouredBefore(banner, "32", " PROGRAM")) << banner;
+  tmux.Keys("x");
   ExpectCookedTerminalAfter(tmux, "EXIT=0");
+  EXPECT_EQ(tmux.Screen().find("PROGRAM DO"), std::string::npos) << "the screen is cleared";
+}
+
+TEST(ConverterInTerminal, DumbTerminalIsRefusedWithAMessageAndExitCodeOne) {
+  Tmux tmux(RunThenReport("TERM=dumb " + CONVERTER));
+  ExpectCookedTerminalAfter(tmux, "EXIT=1");
+  EXPECT_NE(tmux.Screen().find("zq20-21: Terminal TERM=dumb nie umie ustawiać kursora"),
+            std::string::npos)
+      << tmux.Screen();
 }
 
 TEST(ProgressLogInTerminal, ScrollingLeavesExactlyTheLastLinesOnTheTerminal) {

@@ -153,6 +153,40 @@ TEST(KeyDecoder, CursorAndFunctionKeysInEveryTerminalDialect) {
   });
 }
 
+TEST(KeyDecoder, LinuxConsoleKeysGetTheirPcKeyCodes) {
+  ExpectKeys({
+      {"F1", "\x1B[[A", 0x3B00, PLAIN},
+      {"F2", "\x1B[[B", 0x3C00, PLAIN},
+      {"F3", "\x1B[[C", 0x3D00, PLAIN},
+      {"F4", "\x1B[[D", 0x3E00, PLAIN},
+      {"F5", "\x1B[[E", 0x3F00, PLAIN},
+      {"F6", "\x1B[17~", 0x4000, PLAIN},
+      {"F10", "\x1B[21~", 0x4400, PLAIN},
+      {"F11, also Shift+F1", "\x1B[23~", 0x8500, PLAIN},
+      {"F12, also Shift+F2", "\x1B[24~", 0x8600, PLAIN},
+      {"Shift+F3", "\x1B[25~", 0x5600, SHIFT},
+      {"Shift+F4", "\x1B[26~", 0x5700, SHIFT},
+      {"Shift+F5", "\x1B[28~", 0x5800, SHIFT},
+      {"Shift+F6", "\x1B[29~", 0x5900, SHIFT},
+      {"Shift+F7", "\x1B[31~", 0x5A00, SHIFT},
+      {"Shift+F8", "\x1B[32~", 0x5B00, SHIFT},
+      {"Shift+F9", "\x1B[33~", 0x5C00, SHIFT},
+      {"Shift+F10", "\x1B[34~", 0x5D00, SHIFT},
+      {"Home", "\x1B[1~", 0x4700, PLAIN},
+      {"End", "\x1B[4~", 0x4F00, PLAIN},
+      {"Insert", "\x1B[2~", 0x5200, PLAIN},
+      {"Delete", "\x1B[3~", 0x5300, PLAIN},
+      {"PgUp", "\x1B[5~", 0x4900, PLAIN},
+      {"PgDn", "\x1B[6~", 0x5100, PLAIN},
+      {"Up", "\x1B[A", 0x4800, PLAIN},
+      {"Left", "\x1B[D", 0x4B00, PLAIN},
+      {"keypad 5 without Num Lock", "\x1B[G", 0x4C00, PLAIN},
+      {"Shift+Tab", "\x1B\t", 0x0F00, SHIFT},
+      {"Backspace", "\x7F", 0x0E08, PLAIN},
+      {"Alt+X as ESC x", "\x1Bx", 0x2D00, ALT},
+  });
+}
+
 TEST(KeyDecoder, CtrlAndAltCombinations) {
   ExpectKeys({
       {"Ctrl+T", "\x14", 0x1414, CTRL},
@@ -268,7 +302,7 @@ TEST(KeyDecoder, UnknownBrokenAndUntypeableInputIsDroppedWhole) {
       "\x1B[1;5X",
       "\x1B[?1;2c",
       "\x1B[>0;95;0c",
-      "\x1B[25~",
+      "\x1B[35~",
       "\x1BOz",
       "\x1B[[Z",
       "\x1B[123456789012345;5u",

@@ -4,9 +4,12 @@
 
 #include <csignal>
 #include <cstdio>
-#include <regex>
+#include <cstdlib>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include "platform/terminal_family.h"
 #include "platform/terminal_writer.h"
 #include "platform/text_literal.h"
 #include "support/tmux.h"
@@ -92,8 +95,10 @@ TEST(TerminalWriter, AScrolledBlockIsMovedByTheTerminalAndOnlyNewRowsAreDrawn) {
   std::fill_n(scrolled.cells.begin() + 22 * SCREEN_WIDTH, SCREEN_WIDTH, Cell{});
   Put(scrolled, 0, 22, "new", 0x0C);
   const std::string update = writer.Update(scrolled);
-  // Scroll region rows 3..23, one row up, region reset; then row 23 drawn anew.
-  EXPECT_TRUE(update.starts_with(std::string(HIDE) + "\x1B[0m\x1B[3;23r\x1B[S\x1B[r")) << update;
+  // Scroll region rows 3..23, a line feed at its foot, region reset; then row
+  // 23 drawn anew.
+  EXPECT_TRUE(update.starts_with(std::string(HIDE) + "\x1B[0m\x1B[3;23r\x1B[23;1H\x1B\x44\x1B[r"))
+      << update;
   EXPECT_NE(update.find("\x1B[23;1H\x1B[0;91;40mnew\x1B[0;37;40m"), std::string::npos) << update;
   EXPECT_EQ(update.find("line"), std::string::npos);  // the moved lines are not sent again
   EXPECT_EQ(writer.Update(scrolled), "");
@@ -131,20 +136,76 @@ TEST(TerminalWriter, ControlBytesAndTheSoftHyphenShowAsVisibleGlyphs) {
 }
 
 TEST(TerminalWriter, TooSmallNoteIsCentredAndWrappedToTheTerminal) {
-  const std::string wide = TooSmallSequence(79, 30);
-  EXPECT_NE(wide.find("\x1B[15;7HOkno terminala jest za małe: potrzeba 80 x 25 znaków, jest 79 x "
-                      "30."),
+  const std::string common = TooSmallSequence(80, 24);
+  EXPECT_NE(common.find("\x1B[12;7HOkno terminala jest za małe: potrzeba 80 x 25 znaków, jest 80 x "
+                        "24.\x1B[13;16HPowiększ okno albo naciśnij Ctrl+C, aby zakończyć."),
             std::string::npos)
-      << wide;
+      << common;
   const std::string narrow = TooSmallSequence(40, 10);
-  EXPECT_NE(narrow.find("\x1B[5;7HOkno terminala jest za małe:"), std::string::npos) << narrow;
-  EXPECT_NE(narrow.find("\x1B[6;2Hpotrzeba 80 x 25 znaków, jest 40 x 10."), std::string::npos)
+  EXPECT_NE(narrow.find("\x1B[4;7HOkno terminala jest za małe:"), std::string::npos) << narrow;
+  EXPECT_NE(narrow.find("\x1B[5;2Hpotrzeba 80 x 25 znaków, jest 40 x 10."), std::string::npos)
+      << narrow;
+  EXPECT_NE(narrow.find("\x1B[6;3HPowiększ okno albo naciśnij Ctrl+C,\x1B[7;14Haby zakończyć."),
+            std::string::npos)
       << narrow;
   const std::string tiny = TooSmallSequence(12, 3);  // words cut, rows beyond the third left out
   EXPECT_NE(tiny.find("\x1B[1;5HOkno\x1B[2;2Hterminala"), std::string::npos) << tiny;
   EXPECT_EQ(tiny.find("\x1B[4;"), std::string::npos) << tiny;
   // Even a terminal of one cell gets something sane.
   EXPECT_TRUE(TooSmallSequence(1, 1).starts_with("\x1B[0m\x1B[2J"));
+}
+
+TEST(TerminalWriter, LinuxConsoleGetsBoldAndBlinkForBrightColoursAndNoXtermExtras) {
+  constexpr auto LINUX = TerminalFamily::LINUX_CONSOLE;
+  EXPECT_EQ(AttributeSequence(0x07, LINUX), "\x1B[0;37;40m");
+  EXPECT_EQ(AttributeSequence(0x1F, LINUX), "\x1B[0;1;37;44m");    // white: bold grey
+  EXPECT_EQ(AttributeSequence(0x8B, LINUX), "\x1B[0;1;5;36;40m");  // bright background: blink
+  EXPECT_EQ(AttributeSequence(0x70, LINUX), "\x1B[0;30;47m");
+
+  TerminalWriter writer(LINUX);
+  TerminalScreen screen = BlankScreen();
+  screen.cursorSize = 100;
+  const std::string first = writer.Update(screen);
+  EXPECT_NE(first.find("\x1B[?6c"), std::string::npos) << first;  // its own cursor shape
+  EXPECT_EQ(first.find(" q"), std::string::npos) << first;
+  EXPECT_EQ(first.find("\x1B]"), std::string::npos) << "no title: " << first;
+  // No alternate screen, no mouse, paste or title sequences; the screen is
+  // cleared on the way out instead.
+  for (const std::string& mode : {EnterSequence(LINUX), LeaveSequence(LINUX)}) {
+    EXPECT_EQ(mode.find("1049"), std::string::npos) << mode;
+    EXPECT_EQ(mode.find("1000"), std::string::npos) << mode;
+    EXPECT_EQ(mode.find('t'), std::string::npos) << mode;
+  }
+  EXPECT_TRUE(LeaveSequence(LINUX).ends_with("\x1B[H\x1B[2J"));
+  EXPECT_NE(EnterSequence(TerminalFamily::MULTIPLEXER).find("\x1B[?1049h"), std::string::npos);
+}
+
+TEST(TerminalFamilies, TermNamesTheFamilyOrTheReasonForRefusal) {
+  const struct {
+    const char* term;
+    std::optional<TerminalFamily> family;
+  } cases[] = {
+      {"xterm", TerminalFamily::XTERM},
+      {"xterm-256color", TerminalFamily::XTERM},
+      {"rxvt-unicode-256color", TerminalFamily::XTERM},
+      {"st-256color", TerminalFamily::XTERM},
+      {"Eterm", TerminalFamily::XTERM},
+      {"screen", TerminalFamily::MULTIPLEXER},
+      {"screen.xterm-256color", TerminalFamily::MULTIPLEXER},
+      {"tmux-256color", TerminalFamily::MULTIPLEXER},
+      {"linux", TerminalFamily::LINUX_CONSOLE},
+      {"linux-16color", TerminalFamily::LINUX_CONSOLE},
+      {"dumb", std::nullopt},
+      {"", std::nullopt},
+      {"xtermish", std::nullopt},
+      {"vt52", std::nullopt},
+  };
+  for (const auto& given : cases) {
+    EXPECT_EQ(FamilyOf(given.term), given.family) << given.term;
+  }
+  EXPECT_NE(RefusalOf("dumb").find("TERM=dumb nie umie ustawiać kursora"), std::string::npos);
+  EXPECT_NE(RefusalOf("").find("bez zmiennej TERM"), std::string::npos);
+  EXPECT_NE(RefusalOf("vt52").find("Nieznany rodzaj terminala TERM=vt52"), std::string::npos);
 }
 
 TEST(TerminalWriter, ClipboardTextGoesOutAsBase64OfUtf8) {
@@ -164,9 +225,9 @@ std::string ProbeThenReport() {
 }
 
 int ProbePid(const Tmux& tmux) {
-  std::smatch match;
   const std::string screen = tmux.Screen();
-  return std::regex_search(screen, match, std::regex("PID (\\d+)")) ? std::stoi(match[1]) : -1;
+  const std::size_t at = screen.find("PID ");
+  return at == std::string::npos ? -1 : std::atoi(screen.c_str() + at + 4);
 }
 
 // The probe's screen is gone and the terminal is as the shell left it.
@@ -186,6 +247,9 @@ TEST(TerminalConsole, WithoutATerminalFailsWithAMessage) {
   const int status = pclose(pipe);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
   EXPECT_NE(output.find("Brak terminala"), std::string::npos) << output;
+  // The system's reason in Polish, not in English.
+  EXPECT_NE(output.find("nie ma takiego urządzenia ani adresu"), std::string::npos) << output;
+  EXPECT_EQ(output.find("No such"), std::string::npos) << output;
 }
 
 TEST(TerminalConsoleInTmux, DrawsTheScreenAndDeliversKeysAndMouseClicks) {
@@ -305,17 +369,22 @@ TEST(TerminalConsoleInTmux, StoppedTheTerminalIsTheShellsResumedTheScreenComesBa
   ExpectSaneTerminalAfter(tmux, "STOPPED=148");  // the settings while it was stopped
 }
 
-TEST(TerminalConsoleInTmux, TooSmallTerminalShowsANoteAndHoldsInputBack) {
+TEST(TerminalConsoleInTmux, TooSmallTerminalShowsANoteAndDropsTheKeysPressedAtIt) {
   Tmux tmux(ProbeThenReport(), 60, 20);
   ASSERT_TRUE(tmux.WaitForText("potrzeba 80 x 25 znaków,")) << tmux.Screen();
   EXPECT_NE(tmux.Screen().find("Okno terminala jest za małe"), std::string::npos);
   EXPECT_NE(tmux.Screen().find("jest 60 x 20."), std::string::npos);
+  EXPECT_NE(tmux.Screen().find("albo naciśnij Ctrl+C"), std::string::npos);
   EXPECT_EQ(tmux.Screen().find(POLISH_TEXT), std::string::npos);
   tmux.Keys("b");
+  tmux.Keys("Escape");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // both read at the note
   tmux.Run("resize-window -x 80 -y 25");
   ASSERT_TRUE(tmux.WaitForText(POLISH_TEXT)) << tmux.Screen();
-  EXPECT_TRUE(tmux.WaitForText("#01 KEY 3062 20")) << "the key typed while too small\n"
+  tmux.Keys("a");
+  EXPECT_TRUE(tmux.WaitForText("#01 KEY 1E61 20")) << "the first key after the note\n"
                                                    << tmux.Screen();
+  EXPECT_EQ(tmux.Screen().find("3062"), std::string::npos) << "a key typed at the note came late";
   EXPECT_EQ(tmux.Screen().find("za małe"), std::string::npos);
   tmux.Keys("Q");
   ExpectSaneTerminalAfter(tmux, "EXIT=0");

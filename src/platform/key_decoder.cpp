@@ -327,6 +327,7 @@ constexpr FinalKey CSI_KEYS[] = {
     {'H', Key::HOME, 0},
     {'F', Key::END, 0},
     {'E', Key::CENTRE, 0},
+    {'G', Key::CENTRE, 0},  // the Linux console
     {'P', Key::F1, 0},
     {'Q', Key::F2, 0},
     {'R', Key::F3, 0},
@@ -375,16 +376,43 @@ constexpr FinalKey SS3_KEYS[] = {
     {'y', Key::KEYPAD_9, 0},
 };
 
-// vt220 numbers of ESC [ n ~.
+// vt220 numbers of ESC [ n ~. The Linux console and rxvt send F13 to F20
+// (25 to 34) for Shift+F3 to Shift+F10; their Shift+F1 and Shift+F2 cannot be
+// told from F11 and F12.
 struct TildeKey {
   unsigned number;
   Key key;
+  unsigned modifiers = 0;
 };
 constexpr TildeKey TILDE_KEYS[] = {
-    {1, Key::HOME},      {2, Key::INSERT}, {3, Key::DEL},  {4, Key::END},  {5, Key::PAGE_UP},
-    {6, Key::PAGE_DOWN}, {7, Key::HOME},   {8, Key::END},  {11, Key::F1},  {12, Key::F2},
-    {13, Key::F3},       {14, Key::F4},    {15, Key::F5},  {17, Key::F6},  {18, Key::F7},
-    {19, Key::F8},       {20, Key::F9},    {21, Key::F10}, {23, Key::F11}, {24, Key::F12},
+    {1, Key::HOME},
+    {2, Key::INSERT},
+    {3, Key::DEL},
+    {4, Key::END},
+    {5, Key::PAGE_UP},
+    {6, Key::PAGE_DOWN},
+    {7, Key::HOME},
+    {8, Key::END},
+    {11, Key::F1},
+    {12, Key::F2},
+    {13, Key::F3},
+    {14, Key::F4},
+    {15, Key::F5},
+    {17, Key::F6},
+    {18, Key::F7},
+    {19, Key::F8},
+    {20, Key::F9},
+    {21, Key::F10},
+    {23, Key::F11},
+    {24, Key::F12},
+    {25, Key::F3, MOD_SHIFT},
+    {26, Key::F4, MOD_SHIFT},
+    {28, Key::F5, MOD_SHIFT},
+    {29, Key::F6, MOD_SHIFT},
+    {31, Key::F7, MOD_SHIFT},
+    {32, Key::F8, MOD_SHIFT},
+    {33, Key::F9, MOD_SHIFT},
+    {34, Key::F10, MOD_SHIFT},
 };
 
 template <typename Table>
@@ -440,7 +468,7 @@ Parsed InterpretCsi(std::string_view parameters, char final, std::size_t length)
     }
     for (const TildeKey& entry : TILDE_KEYS) {
       if (entry.number == number) {
-        return KeyOf(Named(entry.key, modifiers | TILDE_MODIFIERS[form]), length);
+        return KeyOf(Named(entry.key, modifiers | entry.modifiers | TILDE_MODIFIERS[form]), length);
       }
     }
     return Dropped(length);
@@ -525,6 +553,9 @@ Parsed ParseEscape(std::string_view text, bool inputIdle) {
     }
     return KeyOf(Named(Key::ESCAPE), 1);
   }
+  // The Linux console sends ESC Tab for Shift+Tab. Alt+Tab sends the same
+  // there, but nearly everywhere it belongs to the window manager.
+  if (next == '\t') return KeyOf(Named(Key::TAB, MOD_SHIFT), 2);
   return WithAlt(ParseOne(text.substr(1), inputIdle));
 }
 

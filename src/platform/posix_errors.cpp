@@ -1,10 +1,52 @@
 #include "platform/posix_errors.h"
 
 #include <cerrno>
+#include <cstring>
+#include <string_view>
 
 #include "platform/files.h"
 
 namespace zq::platform {
+namespace {
+
+struct ErrorText {
+  int error;
+  std::string_view text;
+};
+
+constexpr ErrorText POLISH_ERROR_TEXTS[] = {
+    {ENOENT, "nie ma takiego pliku ani katalogu"},
+    {ENOTDIR, "to nie jest katalog"},
+    {EISDIR, "to jest katalog"},
+    {EEXIST, "plik już istnieje"},
+    {ENOTEMPTY, "katalog nie jest pusty"},
+    {EACCES, "brak dostępu"},
+    {EPERM, "operacja niedozwolona"},
+    {EROFS, "system plików tylko do odczytu"},
+    {ENOSPC, "brak miejsca na dysku"},
+    {EDQUOT, "przekroczony przydział miejsca na dysku"},
+    {EFBIG, "plik jest za duży"},
+    {ENAMETOOLONG, "za długa nazwa pliku"},
+    {EMFILE, "za dużo otwartych plików"},
+    {ENFILE, "za dużo otwartych plików w systemie"},
+    {EIO, "błąd wejścia/wyjścia"},
+    {ENXIO, "nie ma takiego urządzenia ani adresu"},
+    {ENODEV, "nie ma takiego urządzenia"},
+    {ENOTTY, "to nie jest terminal"},
+    {EBUSY, "urządzenie lub zasób jest zajęty"},
+    {ETXTBSY, "plik programu jest w użyciu"},
+    {EAGAIN, "zasób chwilowo niedostępny"},
+    {ENOMEM, "brak pamięci"},
+    {EINVAL, "nieprawidłowy argument"},
+    {ELOOP, "za dużo dowiązań symbolicznych"},
+    {EXDEV, "dowiązanie między różnymi systemami plików"},
+    {ESTALE, "nieaktualny uchwyt pliku sieciowego"},
+    {ETIMEDOUT, "przekroczony czas oczekiwania"},
+    {ECONNREFUSED, "połączenie odrzucone"},
+    {EHOSTUNREACH, "komputer jest nieosiągalny"},
+};
+
+}  // namespace
 
 int IoResultOf(int error, IoStep step) {
   switch (error) {
@@ -51,6 +93,13 @@ int IoResultOf(int error, IoStep step) {
       return IO_LOCK_VIOLATION;
   }
   return IO_ACCESS_DENIED;
+}
+
+std::string SystemErrorText(int error) {
+  for (const ErrorText& known : POLISH_ERROR_TEXTS) {
+    if (known.error == error) return std::string(known.text);
+  }
+  return std::strerror(error);
 }
 
 }  // namespace zq::platform

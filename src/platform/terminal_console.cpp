@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
+#include "platform/posix_errors.h"
+#include "platform/process.h"
 #include "platform/terminal_guard.h"
 
 namespace zq::platform {
@@ -22,8 +24,13 @@ namespace {
 // a lone ESC is the Esc key once this passes without input.
 constexpr int ESCAPE_DELAY_MS = 25;
 
+// The key that leaves the program from the too-small note, and the exit code
+// it leaves with: the program could not do its work.
+constexpr std::uint16_t CTRL_C = 0x2E03;
+constexpr int EXIT_TERMINAL_TOO_SMALL = 1;
+
 [[noreturn]] void ThrowSystemError(const std::string& what) {
-  throw std::runtime_error(what + ": " + std::strerror(errno));
+  throw std::runtime_error(what + ": " + SystemErrorText(errno));
 }
 
 // No echo, no line editing, no signals or flow control from keys, 8-bit
@@ -52,6 +59,10 @@ TerminalConsole::TerminalConsole() {
   if (tty_.get() < 0) {
     ThrowSystemError("Brak terminala: program działa tylko w oknie terminala (/dev/tty)");
   }
+  const char* term = std::getenv("TERM");
+  const std::optional<TerminalFamily> family = FamilyOf(term ? term : "");
+  if (!family) throw std::runtime_error(RefusalOf(term ? term : ""));
+  writer_ = TerminalWriter(*family);
   termios saved{};
   if (tcgetattr(tty_.get(), &saved) != 0) ThrowSystemError("Nie można odczytać ustawień terminala");
   int wakePipe[2];
@@ -59,8 +70,16 @@ TerminalConsole::TerminalConsole() {
   wakeRead_.Reset(wakePipe[0]);
   wakeWrite_.Reset(wakePipe[1]);
   MeasureTerminal();
-  guard_ = std::make_unique<TerminalGuard>(tty_.get(), saved, RawSettings(saved), TERMINAL_ENTER,
-                                           TERMINAL_LEAVE, wakeWrite_.get());
+  std::string enter = EnterSequence(*family);
+  std::string leave = LeaveSequence(*family);
+  // A window smaller than the screen is asked to grow, and given its size
+  // back on the way out. Screen and tmux size their windows themselves.
+  if (!LargeEnough() && *family == TerminalFamily::XTERM) {
+    enter += SizeRequest(std::max(width_, SCREEN_WIDTH), std::max(height_, SCREEN_HEIGHT));
+    leave += SizeRequest(width_, height_);
+  }
+  guard_ = std::make_unique<TerminalGuard>(tty_.get(), saved, RawSettings(saved), enter, leave,
+                                           wakeWrite_.get());
 }
 
 TerminalConsole::~TerminalConsole() = default;
@@ -151,13 +170,25 @@ void TerminalConsole::Poll(int timeoutMs) {
   }
   pollfd watched[2] = {{hungUp_ ? -1 : tty_.get(), POLLIN, 0}, {wakeRead_.get(), POLLIN, 0}};
   if (poll(watched, 2, waitMs) > 0) {
-    if (watched[1].revents & POLLIN) ReadWakeUps();
+    // Input first, at the size it was typed at: keys typed before a window
+    // grew back were typed at the note, not at the screen.
     if (watched[0].revents & (POLLIN | POLLHUP | POLLERR)) ReadTerminal();
+    if (watched[1].revents & POLLIN) ReadWakeUps();
   }
   // Nothing more came within the escape delay: a held ESC is the Esc key
   // and a cut sequence is dropped.
-  if (decoder_.Waiting() && Held() >= milliseconds(ESCAPE_DELAY_MS)) {
-    for (const InputRecord& record : decoder_.Take(true)) input_.push_back(record);
+  if (decoder_.Waiting() && Held() >= milliseconds(ESCAPE_DELAY_MS)) Accept(decoder_.Take(true));
+}
+
+void TerminalConsole::Accept(const std::vector<InputRecord>& records) {
+  for (const InputRecord& record : records) {
+    if (LargeEnough()) {
+      input_.push_back(record);
+    } else if (record.kind == InputRecord::Kind::KEY && record.key.code == CTRL_C) {
+      throw ProgramExit{EXIT_TERMINAL_TOO_SMALL};
+    }
+    // Anything else pressed at the note is dropped: the operator did not
+    // see the screen it would act on.
   }
 }
 
@@ -169,7 +200,7 @@ void TerminalConsole::ReadTerminal() {
     return;
   }
   decoder_.Feed(std::string_view(buffer, static_cast<std::size_t>(count)));
-  for (const InputRecord& record : decoder_.Take(false)) input_.push_back(record);
+  Accept(decoder_.Take(false));
   if (decoder_.Waiting()) heldSince_ = std::chrono::steady_clock::now();
 }
 

@@ -1,17 +1,24 @@
 #pragma once
 // The console on a POSIX terminal: the controlling terminal in raw mode, the
-// screen drawn at its top-left 80 x 25 cells on the alternate screen, keys
-// and mouse reports read through the key decoder.
+// screen drawn at its top-left 80 x 25 cells (on the alternate screen where
+// the terminal has one), keys and mouse reports read through the key decoder.
+// TERM chooses the terminal family; a terminal the program cannot draw on is
+// refused.
 //
 // Keys that a terminal would turn into signals arrive as keys instead: Ctrl+C
 // is 0x2E03, Ctrl+Z 0x2C1A, Ctrl+\ 0x2B1C (ISIG off), and Ctrl+Q and Ctrl+S
-// reach the program (IXON off). A terminal smaller than 80 x 25 shows a note
-// instead of the screen and holds the input back until it is large enough.
+// reach the program (IXON off).
+//
+// A window smaller than 80 x 25 is asked to grow where the terminal allows
+// it; while it is too small it shows a note instead of the screen, keys
+// pressed at the note are dropped, and Ctrl+C ends the program (ProgramExit
+// with exit code 1) with the terminal restored.
 
 #include <chrono>
 #include <deque>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/console.h"
 #include "platform/key_decoder.h"
@@ -24,7 +31,8 @@ class TerminalGuard;
 class TerminalConsole final : public Console {
  public:
   // Takes over the controlling terminal (/dev/tty). Throws std::runtime_error
-  // with a message for the operator when there is none.
+  // with a message for the operator when there is none or TERM names one the
+  // program cannot draw on.
   TerminalConsole();
   ~TerminalConsole() override;
   TerminalConsole(const TerminalConsole&) = delete;
@@ -47,6 +55,8 @@ class TerminalConsole final : public Console {
   // arrived. A lone ESC is settled after a short wait.
   void Poll(int timeoutMs);
   void ReadTerminal();
+  // Queues decoded input, or drops it while the note is shown.
+  void Accept(const std::vector<InputRecord>& records);
   void ReadWakeUps();
   void MeasureTerminal();
   bool LargeEnough() const;

@@ -31,10 +31,15 @@ void AppendCursorVisible(std::string& out, bool visible) {
   out += visible ? "\x1B[?25h" : "\x1B[?25l";
 }
 
-// DECSCUSR: an underline for the usual small cursor, a block from half the
-// cell upwards (both blinking, as on a PC).
-void AppendCursorShape(std::string& out, int percent) {
-  out += percent >= 50 ? "\x1B[1 q" : "\x1B[3 q";
+// An underline for the usual small cursor, a block from half the cell
+// upwards: DECSCUSR (both blinking, as on a PC), or the Linux console's own
+// cursor sequence.
+void AppendCursorShape(std::string& out, int percent, TerminalFamily family) {
+  if (family == TerminalFamily::LINUX_CONSOLE) {
+    out += percent >= 50 ? "\x1B[?6c" : "\x1B[?2c";
+  } else {
+    out += percent >= 50 ? "\x1B[1 q" : "\x1B[3 q";
+  }
 }
 
 void AppendTitle(std::string& out, std::string_view cp852Title) {
@@ -96,13 +101,43 @@ bool FindScrolledRun(const TerminalScreen& wanted, const TerminalScreen& sent, i
 
 }  // namespace
 
-std::string AttributeSequence(unsigned char attribute) {
+std::string EnterSequence(TerminalFamily family) {
+  if (family == TerminalFamily::LINUX_CONSOLE) return "\x1B[?7l";
+  return "\x1B[22;0t\x1B[?1049h\x1B[?7l\x1B[?1000h\x1B[?1006h\x1B[?2004h\x1B[>4;2m";
+}
+
+std::string LeaveSequence(TerminalFamily family) {
+  if (family == TerminalFamily::LINUX_CONSOLE) {
+    return "\x1B[0m\x1B[?0c\x1B[?25h\x1B[?7h\x1B[H\x1B[2J";
+  }
+  return "\x1B[>4m\x1B[?2004l\x1B[?1006l\x1B[?1000l\x1B[0m\x1B[0 q\x1B[?25h\x1B[?7h\x1B[?1049l"
+         "\x1B[23;0t";
+}
+
+std::string SizeRequest(int columns, int rows) {
+  std::string out = "\x1B[8;";
+  AppendNumber(out, rows);
+  out += ';';
+  AppendNumber(out, columns);
+  out += 't';
+  return out;
+}
+
+std::string AttributeSequence(unsigned char attribute, TerminalFamily family) {
   const int foreground = attribute & 0x0F;
   const int background = attribute >> 4;
   std::string out = "\x1B[0;";
-  AppendNumber(out, (foreground & 8 ? 90 : 30) + AnsiColour(foreground));
-  out += ';';
-  AppendNumber(out, (background & 8 ? 100 : 40) + AnsiColour(background));
+  if (family == TerminalFamily::LINUX_CONSOLE) {
+    if (foreground & 8) out += "1;";
+    if (background & 8) out += "5;";
+    AppendNumber(out, 30 + AnsiColour(foreground & 7));
+    out += ';';
+    AppendNumber(out, 40 + AnsiColour(background & 7));
+  } else {
+    AppendNumber(out, (foreground & 8 ? 90 : 30) + AnsiColour(foreground));
+    out += ';';
+    AppendNumber(out, (background & 8 ? 100 : 40) + AnsiColour(background));
+  }
   out += 'm';
   return out;
 }
@@ -112,9 +147,9 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
   const bool full = !valid_;
   if (full) out += "\x1B[0m\x1B[2J";
   bool cellsSent = false;
-  // A scrolled block is moved by the terminal itself (a scroll region moved up
-  // one row); only the row it uncovers and the rows that really changed are
-  // then drawn.
+  // A scrolled block is moved by the terminal itself (a line feed at the foot
+  // of a scroll region, which every family knows); only the row it uncovers
+  // and the rows that really changed are then drawn.
   int scrolledFirst = 0;
   int scrolledLast = -1;
   if (!full && FindScrolledRun(wanted, sent_, scrolledFirst, scrolledLast)) {
@@ -124,7 +159,9 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
     AppendNumber(out, scrolledFirst + 1);
     out += ';';
     AppendNumber(out, scrolledLast + 2);
-    out += "r\x1B[S\x1B[r";
+    out += 'r';
+    AppendMoveTo(out, 0, scrolledLast + 1);
+    out += "\x1B\x44\x1B[r";  // IND (ESC D) at the region's foot, then the region reset
     std::copy_n(sent_.cells.begin() + (scrolledFirst + 1) * SCREEN_WIDTH,
                 (scrolledLast - scrolledFirst + 1) * SCREEN_WIDTH,
                 sent_.cells.begin() + scrolledFirst * SCREEN_WIDTH);
@@ -143,7 +180,7 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
       cellsSent = true;
       if (column != atColumn || row != atRow) AppendMoveTo(out, column, row);
       if (cell.attribute != attribute) {
-        out += AttributeSequence(cell.attribute);
+        out += AttributeSequence(cell.attribute, family_);
         attribute = cell.attribute;
       }
       AppendUtf8(out, TerminalGlyph(cell.character));
@@ -161,9 +198,10 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
     AppendCursorVisible(out, wanted.cursorVisible);
   }
   if (full || (wanted.cursorSize >= 50) != (sent_.cursorSize >= 50)) {
-    AppendCursorShape(out, wanted.cursorSize);
+    AppendCursorShape(out, wanted.cursorSize, family_);
   }
-  if (full || wanted.title != sent_.title) AppendTitle(out, wanted.title);
+  const bool hasTitle = family_ != TerminalFamily::LINUX_CONSOLE;
+  if (hasTitle && (full || wanted.title != sent_.title)) AppendTitle(out, wanted.title);
   sent_ = wanted;
   sent_.cursorColumn = cursorColumn;
   sent_.cursorRow = cursorRow;
@@ -172,22 +210,26 @@ std::string TerminalWriter::Update(const TerminalScreen& wanted) {
 }
 
 std::string TooSmallSequence(int width, int height) {
-  // Lines break between the phrases first, so that "80 x 25" stays whole.
-  const std::string phrases[] = {
-      "Okno terminala jest za małe:"_pl.str(),
-      "potrzeba 80 x 25 znaków,"_pl.str(),
-      "jest " + std::to_string(width) + " x " + std::to_string(height) + ".",
+  // Each paragraph begins a line; lines break between the phrases first, so
+  // that "80 x 25" and "Ctrl+C" stay whole.
+  const std::vector<std::string> paragraphs[] = {
+      {"Okno terminala jest za małe:"_pl.str(), "potrzeba 80 x 25 znaków,"_pl.str(),
+       "jest " + std::to_string(width) + " x " + std::to_string(height) + "."},
+      {"Powiększ okno"_pl.str(), "albo naciśnij Ctrl+C,"_pl.str(), "aby zakończyć."_pl.str()},
   };
   const auto lineWidth = static_cast<std::size_t>(std::max(width, 1));
-  std::vector<std::string> phraseLines(1);
-  for (const std::string& phrase : phrases) {
-    std::string& line = phraseLines.back();
-    if (line.empty()) {
-      line = phrase;
-    } else if (line.size() + 1 + phrase.size() <= lineWidth) {
-      line += ' ' + phrase;
-    } else {
-      phraseLines.push_back(phrase);
+  std::vector<std::string> phraseLines;
+  for (const std::vector<std::string>& phrases : paragraphs) {
+    phraseLines.emplace_back();
+    for (const std::string& phrase : phrases) {
+      std::string& line = phraseLines.back();
+      if (line.empty()) {
+        line = phrase;
+      } else if (line.size() + 1 + phrase.size() <= lineWidth) {
+        line += ' ' + phrase;
+      } else {
+        phraseLines.push_back(phrase);
+      }
     }
   }
   std::vector<std::string_view> lines;

@@ -1,7 +1,8 @@
 #pragma once
-// The escape sequences that show the console's screen on an xterm-compatible
-// terminal. Pure: it turns the wanted screen into bytes, remembering what it
-// sent so that the next update sends only what changed.
+// The escape sequences that show the console's screen on a terminal of one
+// of the families the console knows. Pure: it turns the wanted screen into
+// bytes, remembering what it sent so that the next update sends only what
+// changed.
 
 #include <array>
 #include <chrono>
@@ -9,20 +10,23 @@
 #include <string_view>
 
 #include "platform/console.h"
+#include "platform/terminal_family.h"
 
 namespace zq::platform {
 
 // Sent on entry: the alternate screen, no autowrap (so the last cell of the
-// last row never scrolls), mouse reports in the SGR form, bracketed paste,
-// xterm's modifyOtherKeys (so that Ctrl+M and Ctrl+I differ from Enter and
-// Tab where the terminal can), and the terminal's title saved.
-inline constexpr std::string_view TERMINAL_ENTER =
-    "\x1B[22;0t\x1B[?1049h\x1B[?7l\x1B[?1000h\x1B[?1006h\x1B[?2004h\x1B[>4;2m";
+// last row never scrolls) and, where the family has them, mouse reports in
+// the SGR form, bracketed paste, xterm's modifyOtherKeys (so that Ctrl+M and
+// Ctrl+I differ from Enter and Tab where the terminal can) and the
+// terminal's title saved.
+std::string EnterSequence(TerminalFamily family);
 // Sent on the way out: everything above undone, colours and cursor back to
-// the terminal's defaults.
-inline constexpr std::string_view TERMINAL_LEAVE =
-    "\x1B[>4m\x1B[?2004l\x1B[?1006l\x1B[?1000l\x1B[0m\x1B[0 q\x1B[?25h\x1B[?7h\x1B[?1049l"
-    "\x1B[23;0t";
+// the terminal's defaults. Without an alternate screen the screen is cleared.
+std::string LeaveSequence(TerminalFamily family);
+
+// Asks the terminal to make its text area `columns` x `rows` (xterm's window
+// operation 8; terminals that do not allow it ignore it).
+std::string SizeRequest(int columns, int rows);
 
 // The terminal is brought up to date before every wait for input and, while
 // the program writes without waiting (a long conversion), at most once a
@@ -42,6 +46,8 @@ struct TerminalScreen {
 
 class TerminalWriter {
  public:
+  explicit TerminalWriter(TerminalFamily family = TerminalFamily::XTERM) : family_(family) {}
+
   // The bytes that bring the terminal from what was sent last to `wanted`.
   std::string Update(const TerminalScreen& wanted);
 
@@ -50,16 +56,20 @@ class TerminalWriter {
   void Invalidate() { valid_ = false; }
 
  private:
+  TerminalFamily family_;
   TerminalScreen sent_;
   bool valid_ = false;
 };
 
 // The SGR sequence for a PC attribute: its colours as ANSI colours (PC and
 // ANSI order red and blue the other way round), bright background where the
-// attribute's top bit is set.
-std::string AttributeSequence(unsigned char attribute);
+// attribute's top bit is set. The Linux console shows a bright foreground
+// for bold and a bright background for blink.
+std::string AttributeSequence(unsigned char attribute,
+                              TerminalFamily family = TerminalFamily::XTERM);
 
-// A cleared terminal with a centred note that it is smaller than the screen.
+// A cleared terminal with a centred note that it is smaller than the screen:
+// the size needed, that the window may be enlarged, and the key that quits.
 std::string TooSmallSequence(int width, int height);
 
 // OSC 52: offers a CP852 text to the system clipboard through the terminal.

@@ -1,5 +1,6 @@
 #pragma once
-// The command line: zq20-21 [directory_2021] [/kprspis:NAME]
+// The command line: zq20-21 [directory_2021] [/kprspis:NAME], and the few
+// options a command-line program answers without starting its screen.
 
 #include <optional>
 #include <string_view>
@@ -9,8 +10,19 @@
 
 namespace zq::shell {
 
-// True when the first parameter asks for the help ("?" anywhere in it).
-bool AsksForHelp(const std::vector<ShortString>& arguments);
+// What the command line asks for, decided by its first option: the help
+// (`/?`, `-?`, `?`, `--help`, `-h`), the version (`--version`), or nothing
+// but a run. A double-dash option the program does not know is refused; a
+// parameter that merely holds a "?" (a directory name) is no option. A single
+// "/" begins a path on this system, so other such parameters stay paths.
+enum class Request { RUN, HELP, VERSION, UNKNOWN_OPTION };
+
+struct CommandLineRequest {
+  Request request = Request::RUN;
+  ShortString option;  // the option that decided, as given
+};
+
+CommandLineRequest RequestOf(const std::vector<ShortString>& arguments);
 
 // The value of a switch such as "/kprspis:" given at any position: a
 // parameter matches when, with one leading "-" or "/" taken off both, the

@@ -71,7 +71,7 @@ void Converter::StartUp() {
   if (!registerName.empty()) settings_.RegisterFileName = registerName;
 
   platform_.console.SetTitle(TITLE);
-  if (AsksForHelp(arguments)) ShowHelp();
+  // The help was answered before the screen started (main).
 
   ReadExtraFileList(platform_.files, location_.BaseName, settings_.ExtraFiles);
   settings_.SourcePath =
@@ -79,33 +79,6 @@ void Converter::StartUp() {
   settings_.TargetPath = arguments.empty() ? location_.Directory : arguments.front();
   ReadPathSettings(platform_.files, location_.BaseName, settings_.SourcePath, settings_.TargetPath);
   WriteHeader();
-}
-
-void Converter::ShowHelp() {
-  static constexpr ShortString LINES[] = {
-      "Program do kopiowania wybranych danych do nowego DAZ_ZQ."_pl,
-      "z wersji VI020 (2020) na RA021 (2021)"_pl,
-      ""_pl,  // the rule, drawn below
-      ""_pl,
-      "Uruchom zq20-21 [Katalog_danych_,2021]"_pl,
-      "gdzie:"_pl,
-      "Katalog danych - lokalizacja istniejącego katalogu na rok 2021"_pl,
-      "Katalogu w którym jest program zq20-21.EXE można umieścić"_pl,
-      "plik o nazwie zq20-21.LST w którym można w kolejnych wierszach"_pl,
-      "wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu"_pl,
-      "danych firmy na rok nastepny"_pl,
-      ""_pl,
-  };
-  // The help is the program's plain console output, line under line from the
-  // top of the screen.
-  int row = 1;
-  for (const ShortString& line : LINES) {
-    screen_.WriteScreen(TEXT_COLOUR, 1, row, row == 3 ? Rule(70) : line);
-    ++row;
-  }
-  screen_.SetCursor(1, row);
-  log_.WaitForKey();
-  throw platform::ProgramExit{0};
 }
 
 void Converter::WriteHeader() {

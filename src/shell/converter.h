@@ -30,14 +30,15 @@ class Converter {
   explicit Converter(platform::Platform& platform);
 
   // The whole run. Returns the exit code of a run that ends through Finish;
-  // the early ways out (the help, the fatal stops) throw platform::ProgramExit.
+  // the early ways out (the fatal stops) throw platform::ProgramExit. The
+  // command line's help, version and refused options are answered before a
+  // converter is made (shell/command_line_answer.h).
   int Run();
 
   const conversion::RunSettings& Settings() const { return settings_; }
 
  private:
   void StartUp();
-  [[noreturn]] void ShowHelp();
   void WriteHeader();
   void RunConversion();
   void Finish();
