@@ -105,6 +105,14 @@ TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConv
   EXPECT_FALSE(p.world.tree.Exists(programFolder + "FIRMA"));
   EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
             std::string::npos);
+  // The saved record in the target tree: the run's head, then every line shown.
+  const std::string saved = p.world.tree.ReadFile(programFolder + "zq20-21.log");
+  for (const char* line :
+       {" zq20-21 1.02 - konwersja danych z roku 2020 na 2021\r\n",
+        " Opcje: globalne $0000, firmowe $FFFF,", " ROZPOZNANIE ŚRODOWISKA PRACY DAZ 2020\r\n",
+        " Koniec pracy kopiera danych DAZ_ZQ na rok 2021\r\n"}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << " is not in\n" << saved;
+  }
 }
 
 std::vector<ShortString> Arguments(std::initializer_list<const char*> texts) {

@@ -181,6 +181,7 @@ void AnnualSettings::AskVatProportion(const AnnualRecord& source, AnnualSourceYe
     ShortString answer = "0"_pl;
     ui::SetInputBoxLength(toolkit_, PROPORTION_ANSWER_LENGTH);
     ui::InputBox(toolkit_, answer, text);  // Esc gives back "0", which is an answer
+    log_.RecordAnswer("VAT "_pl + answer);
     if (const auto proportion = ParseVatProportion(answer)) {
       fileaccess::WriteU16(target, ANNUAL_VAT_PROPORTION, *proportion);
       return;

@@ -1,5 +1,8 @@
 #include "shell/converter.h"
 
+#include "shell/run_record_header.h"
+#include "transfer/run_log_file.h"
+
 #include "platform/text_literal.h"
 #include "register/company_loop.h"
 #include "shell/command_line.h"
@@ -11,6 +14,8 @@
 namespace zq::shell {
 namespace {
 
+// The saved record of every conversion, appended run after run.
+constexpr ShortString RUN_LOG_NAME = "zq20-21.log"_pl;
 constexpr ShortString TITLE = "zqTarvo - Konwerter 2020 - 2021"_pl;
 constexpr ShortString BANNER =
     " PROGRAM DO PRZEPCHNIĘCIA DANYCH DAZ_ZQ Z ROKU 2020 NA 2021 1.02(x86)"_pl;
@@ -93,6 +98,9 @@ void Converter::WriteHeader() {
 
 void Converter::RunConversion() {
   const conversion::ConversionOptions& options = settings_.Options;
+  // Everything the log shows from here on is also saved in the target tree.
+  transfer::RunLogFile runLog(platform_.files, platform_.clock, log_);
+  if (runLog.Start(settings_.TargetPath + RUN_LOG_NAME)) WriteRunHeader(runLog, settings_);
   if (ui::BitsSet(conversion::START_GLOBAL_DATA, options.StartItems) && options.GlobalItems != 0) {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
   }

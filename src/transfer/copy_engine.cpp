@@ -46,6 +46,7 @@ bool CopyEngine::AskKeepExisting(std::string_view target) {
   while (answer != 'A' && answer != 'N' && answer != 'W' && answer != 'Z') {
     answer = ui::UpCasePL(log_.WaitForKey());
   }
+  log_.RecordAnswer(std::string_view(&answer, 1));
   log_.SetLogColour(LOG_NORMAL);
   log_.LogWriteLn();
   switch (answer) {
