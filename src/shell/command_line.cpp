@@ -17,7 +17,7 @@ std::string_view WithoutSign(std::string_view text) {
   return text;
 }
 
-Request RequestOf(std::string_view argument) {
+Request RequestOfOne(std::string_view argument) {
   if (std::find(HELP_OPTIONS.begin(), HELP_OPTIONS.end(), argument) != HELP_OPTIONS.end()) {
     return Request::HELP;
   }
@@ -30,7 +30,7 @@ Request RequestOf(std::string_view argument) {
 
 CommandLineRequest RequestOf(const std::vector<ShortString>& arguments) {
   for (const ShortString& argument : arguments) {
-    const Request request = RequestOf(argument.view());
+    const Request request = RequestOfOne(argument.view());
     if (request != Request::RUN) return {request, argument};
   }
   return {};
