@@ -404,20 +404,27 @@ KLUCZ=wartość
 
 TEST_F(CompanyTextTest, AFileThatCannotBeUsedEndsTheProgramAfterTheBox) {
   WriteIni("DAZ_2020/PIEK/FIRMATXT.INI", "[FIRMA]\nNIP=1\n");
-  WriteIni("DAZ_2021/PIEK/FIRMATXT.INI", "[FIRMA]\nNIP=2\n");
+  // A failing call, or none when another station holds the target's lock.
   struct Case {
     const char* what;
-    bool sourceFails;
+    testing::SyscallKind kind;
+    int nth;
+    bool targetKept;  // false: the target is cut while it is rewritten
   };
-  for (const Case& c : {Case{"source unreadable", true}, Case{"target locked", false}}) {
+  using testing::SyscallKind;
+  for (const Case& c : {Case{"source unreadable", SyscallKind::OPEN, 1, true},
+                        Case{"target locked", SyscallKind::OPEN, 0, true},
+                        Case{"target not reopened to be rewritten", SyscallKind::OPEN, 3, true},
+                        Case{"target rewrite fails", SyscallKind::WRITE, 1, false}}) {
     SCOPED_TRACE(c.what);
+    WriteIni("DAZ_2021/PIEK/FIRMATXT.INI", "[FIRMA]\nNIP=2\n");
     int result = 0;
     const auto other =
         world.files.Open(world.Name("DAZ_2021/PIEK/FIRMATXT.INI"), platform::Access::READ_WRITE,
                          platform::Share::DENY_NONE, platform::Disposition::OPEN_EXISTING, result);
     ASSERT_TRUE(other);
-    if (c.sourceFails) {
-      world.syscalls.FailNth(testing::SyscallKind::OPEN, 1, EIO);
+    if (c.nth > 0) {
+      world.syscalls.FailNth(c.kind, c.nth, EIO);
     } else {
       ASSERT_EQ(other->Lock(0, 1), platform::IO_OK);  // another station updates it
     }
@@ -430,7 +437,9 @@ TEST_F(CompanyTextTest, AFileThatCannotBeUsedEndsTheProgramAfterTheBox) {
     t.console.PushKey(ENTER);
     EXPECT_EQ(Convert(), 0);
     EXPECT_TRUE(boxSeen);
-    EXPECT_EQ(world.tree.ReadFile("DAZ_2021/PIEK/FIRMATXT.INI"), "[FIRMA]\r\nNIP=2\r\n");
+    if (c.targetKept) {
+      EXPECT_EQ(world.tree.ReadFile("DAZ_2021/PIEK/FIRMATXT.INI"), "[FIRMA]\r\nNIP=2\r\n");
+    }
   }
 }
 

@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/cp852.h"
 #include "platform/text_literal.h"
-#include "sample/sample_office.h"
 #include "shell/converter.h"
-#include "support/headless_platform.h"
+#include "support/headless_office.h"
+#include "support/working_directory.h"
 
 namespace zq::shell {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::uint16_t PAGE_DOWN = 0x5100;
 constexpr std::uint16_t F5 = 0x3F00;
@@ -23,51 +20,12 @@ constexpr std::uint16_t KEY_B = 0x3062;
 constexpr std::uint16_t KEY_N = 0x316E;
 constexpr std::uint16_t KEY_W = 0x1177;
 
-// Every file of a tree, by its path relative to the tree, with its bytes;
-// a directory is listed with a marker in place of bytes.
-std::map<std::string, std::string> Snapshot(const testing::TempTree& tree,
-                                            const std::string& folder) {
-  std::map<std::string, std::string> files;
-  const fs::path root = tree.Path(folder);
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string name = fs::relative(entry.path(), root).string();
-    files[name] = entry.is_directory() ? "<directory>" : tree.ReadFile(folder + "/" + name);
-  }
-  return files;
-}
-
-// The process's working directory for the length of a run: the converter
-// opens the trees by the relative names of its path settings.
-class WorkingDirectory {
- public:
-  explicit WorkingDirectory(const fs::path& directory) : previous_(fs::current_path()) {
-    fs::current_path(directory);
-  }
-  ~WorkingDirectory() { fs::current_path(previous_); }
-  WorkingDirectory(const WorkingDirectory&) = delete;
-  WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
- private:
-  fs::path previous_;
-};
-
-// The default sample office with the converter installed in its 2021 tree
-// and the path settings beside it naming the trees relative to the office
-// folder, where the converter starts (as `make demo` does).
+// The default sample office, ready to convert.
 struct OfficeConversion : ::testing::Test {
   testing::HeadlessPlatform p;
   std::vector<sample::CompanyPlan> plan;
 
-  OfficeConversion() {
-    const ShortString root = p.world.Name("");
-    plan = sample::WriteSampleOffice(p.world.files,
-                                     ShortString(root.view().substr(0, root.size() - 1)),
-                                     sample::SampleOfficeOptions{});
-    p.world.tree.WriteFile("DAZ_2021/zq20-21.PTH",
-                           "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n");
-    p.world.process.SetExecutablePath(p.world.Name("DAZ_2021/zq20-21"));
-    p.world.process.SetCurrentDirectory(p.world.Name(""));
-  }
+  OfficeConversion() : plan(testing::WriteConvertibleOffice(p)) {}
 
   // A key the operator presses when the program waits for one; the pause
   // lets the program's looks for a key while it works pass by.
@@ -86,7 +44,7 @@ struct OfficeConversion : ::testing::Test {
 };
 
 TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccountingSystemLooks) {
-  const auto sourceBefore = Snapshot(p.world.tree, "DAZ_2020");
+  const auto sourceBefore = p.world.tree.Snapshot("DAZ_2020");
   const std::string sourceRegister = p.world.tree.ReadFile("DAZ_2020/SPISFIRM.DAT");
 
   // The wizard's three pages with their defaults, then start.
@@ -125,7 +83,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   Answer(ENTER);
   Converter converter(p.platform);
   {
-    WorkingDirectory office(p.world.tree.Root());
+    testing::WorkingDirectory office(p.world.tree.Root());
     try {
       converter.Run();
     } catch (const platform::HeadlessInputExhausted&) {
@@ -147,7 +105,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
         break;
       case sample::CompanyPlace::ALREADY_TARGET:
         // What the earlier run left stays as it was: nothing is added.
-        EXPECT_EQ(Snapshot(p.world.tree, target).size(), 1u);
+        EXPECT_EQ(p.world.tree.Snapshot(target).size(), 1u);
         EXPECT_TRUE(p.world.tree.Exists(target + "/_zq_daz.rek"));
         break;
       case sample::CompanyPlace::MISSING:
@@ -196,7 +154,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   }
 
   // The 2020 tree is read, never written.
-  const auto sourceAfter = Snapshot(p.world.tree, "DAZ_2020");
+  const auto sourceAfter = p.world.tree.Snapshot("DAZ_2020");
   EXPECT_EQ(sourceAfter.size(), sourceBefore.size());
   for (const auto& [name, bytes] : sourceBefore) {
     const auto after = sourceAfter.find(name);

@@ -29,6 +29,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/posix_syscalls.h"
 #include "platform/text_literal.h"
+#include "sample/office_operator.h"
 #include "sample/sample_office.h"
 #include "shell/converter.h"
 
@@ -39,10 +40,6 @@ namespace {
 using namespace zq;
 namespace fs = std::filesystem;
 
-constexpr std::uint16_t PAGE_DOWN = 0x5100;
-constexpr std::uint16_t F5 = 0x3F00;
-constexpr std::uint16_t ENTER = 0x1C0D;
-constexpr std::uint16_t KEY_A = 0x1E61;
 constexpr int MOST_ANSWERS = 100000;
 
 // The converter installed in the office's 2021 tree, started in the office
@@ -60,53 +57,6 @@ class OfficeProcess final : public platform::Process {
   std::vector<ShortString> arguments_;
 };
 
-// An operator who takes the defaults: F5 on the company list, 2021's data
-// for every company with both years, every file there replaced, each box and
-// key wait confirmed with Enter. Answers whenever the program looks for a
-// key; the pause before each lets the looks while it works pass by.
-class Operator {
- public:
-  explicit Operator(platform::HeadlessConsole& console) : console_(console) {}
-  void Start() {
-    console_.PushAction([this] { Answer(); });
-  }
-
- private:
-  bool Shows(std::string_view text) const {
-    for (int row = 0; row < platform::SCREEN_HEIGHT; ++row) {
-      if (console_.RowText(row).find(text) != std::string::npos) return true;
-    }
-    return false;
-  }
-  std::string LastLine() const {
-    std::string last;
-    for (int row = 2; row < platform::SCREEN_HEIGHT - 1; ++row) {
-      const std::string text = console_.RowText(row);
-      if (text.find_first_not_of(' ') != std::string::npos) last = text;
-    }
-    return last;
-  }
-  void Answer() {
-    if (++answers_ > MOST_ANSWERS) return;  // the run then stops: input exhausted
-    std::uint16_t key = ENTER;
-    const std::string last = LastLine();
-    if (!started_ && Shows("BAZA F")) {
-      key = F5;
-      started_ = true;
-    } else if (last.find("(B/N/A)") != std::string::npos ||
-               last.find("Z(n)/W(a)") != std::string::npos) {
-      key = KEY_A;
-    }
-    console_.PushPause();
-    console_.PushKey(key);
-    console_.PushAction([this] { Answer(); });
-  }
-
-  platform::HeadlessConsole& console_;
-  int answers_ = 0;
-  bool started_ = false;
-};
-
 // One conversion of the office in `office`, run where the converter starts.
 void Convert(const std::string& office) {
   OfficeProcess process(office);
@@ -117,8 +67,7 @@ void Convert(const std::string& office) {
   platform::BellSound sound(console, clock);
   platform::ConsoleClipboard clipboard(console);
   platform::Platform platform(console, files, clock, sound, process, clipboard);
-  for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) console.PushKey(key);
-  Operator person(console);
+  sample::OfficeOperator person(console, MOST_ANSWERS);
   person.Start();
   const fs::path before = fs::current_path();
   fs::current_path(office);

@@ -340,7 +340,7 @@ bool CompanyTextData(platform::FileSystem& files, CompanyText& record, TextDataD
   if (saving) {
     Saver saver(*ini, record);
     for (const Key& key : KEYS) saver.Walk(key);
-    return true;  // the file is written when the object goes
+    return ini->Save();
   }
   record = CompanyText{};
   Loader loader(*ini, record);

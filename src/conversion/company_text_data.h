@@ -21,7 +21,7 @@ enum class TextDataDirection { SAVE = 0, LOAD = 1 };
 // LOAD clears the record and reads every key of the walk (a missing file
 // reads as all defaults); SAVE writes every key of the walk into the file,
 // keeping the keys of an existing file that the walk does not name. False
-// when the file cannot be opened (or, saving, created or locked).
+// when the file cannot be opened (or, saving, created, locked or written whole).
 bool CompanyTextData(platform::FileSystem& files, CompanyText& record, TextDataDirection direction,
                      const ShortString& fileName);
 

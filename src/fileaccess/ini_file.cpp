@@ -84,14 +84,20 @@ IniFile::~IniFile() {
   }
 }
 
+bool IniFile::Save() {
+  if (!modified_ || readOnly_) return true;
+  if (!complete_ || !WriteBack()) return false;
+  modified_ = false;
+  return true;
+}
+
 // The file is written through a handle of its own while the first-byte lock
-// is still held, so no other station slips in between. Errors are not
-// reported: the operator could do nothing about them here.
-void IniFile::WriteBack() {
+// is still held, so no other station slips in between.
+bool IniFile::WriteBack() {
   int result = platform::IO_OK;
   auto out = files_.Open(name_, platform::Access::WRITE, platform::Share::DENY_NONE,
                          platform::Disposition::CREATE_ALWAYS, result);
-  if (!out) return;
+  if (!out) return false;
   {
     platform::TextWriter writer(*out);
     for (const Section& section : sections_) {
@@ -99,8 +105,10 @@ void IniFile::WriteBack() {
       for (const std::string& line : section.lines) writer.WriteLine(line);
       if (!section.lines.empty()) writer.WriteLine({});
     }
+    result = writer.Flush();
   }
-  out->Close();
+  const int closed = out->Close();
+  return result == platform::IO_OK && closed == platform::IO_OK;
 }
 
 int IniFile::FindSection(std::string_view name) const {

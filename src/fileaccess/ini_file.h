@@ -24,7 +24,8 @@ class IniFile {
   // A read-only object over a missing file is empty.
   static std::unique_ptr<IniFile> Init(platform::FileSystem& files, const ShortString& name,
                                        bool writable);
-  // Writes the file back when it was changed and is writable, then unlocks.
+  // Writes the file back when it was changed and is writable, then unlocks;
+  // an error of that late write is lost (call Save first to know of it).
   ~IniFile();
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;
@@ -55,6 +56,11 @@ class IniFile {
   // read as a section header.
   static bool Storable(std::string_view section, std::string_view key, std::string_view value);
 
+  // Writes the file back now when it was changed. False when the changes are
+  // not on the disk whole: the file could not be opened, written or closed,
+  // or it could not be read to its end (then it is never written back).
+  bool Save();
+
   bool Existed() const { return existed_; }
   bool Modified() const { return modified_; }
 
@@ -67,7 +73,7 @@ class IniFile {
   IniFile(platform::FileSystem& files, const ShortString& name, bool writable)
       : files_(files), name_(name), readOnly_(!writable) {}
   void Load();
-  void WriteBack();
+  bool WriteBack();
   // The index of the named section, or -1; the head section never matches.
   int FindSection(std::string_view name) const;
   // The index of the key's line in the section, or -1.

@@ -3,6 +3,7 @@
 // clock, the bell on that console, and the real file system over a fresh
 // temporary tree with an environment the test sets.
 
+#include <filesystem>
 #include <string>
 
 #include "support/screen_text.h"
@@ -17,6 +18,10 @@
 namespace zq::testing {
 
 struct HeadlessPlatform : ScreenText<HeadlessPlatform> {
+  HeadlessPlatform() = default;
+  // The tree in `base` (TempTree).
+  explicit HeadlessPlatform(const std::filesystem::path& base) : world(base) {}
+
   PosixWorld world;
   platform::ManualClock clock;
   platform::HeadlessConsole console{clock};

@@ -2,6 +2,7 @@
 // A real POSIX file system over a fresh temporary tree, with fault injection
 // between them and an environment the test sets.
 
+#include <filesystem>
 #include <string_view>
 
 #include "platform/cp852.h"
@@ -14,6 +15,9 @@
 namespace zq::testing {
 
 struct PosixWorld {
+  PosixWorld() = default;
+  explicit PosixWorld(const std::filesystem::path& base) : tree(base) {}
+
   TempTree tree;
   platform::PosixSyscalls realSyscalls;
   FaultySyscalls syscalls{realSyscalls};

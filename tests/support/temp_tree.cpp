@@ -1,6 +1,7 @@
 #include "support/temp_tree.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,10 +10,18 @@
 
 namespace zq::testing {
 
-TempTree::TempTree() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zq-test-XXXXXX").string();
+TempTree::TempTree(const std::filesystem::path& base) {
+  std::string pattern = (base / "zq-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   root_ = pattern;
+}
+
+std::filesystem::path TempTree::InMemory() {
+  const std::filesystem::path shared = "/dev/shm";
+  std::error_code ignored;
+  return std::filesystem::is_directory(shared, ignored) && access(shared.c_str(), W_OK) == 0
+             ? shared
+             : std::filesystem::temp_directory_path();
 }
 
 TempTree::~TempTree() {
@@ -43,6 +52,17 @@ std::string TempTree::ReadFile(std::string_view relative) const {
 bool TempTree::Exists(std::string_view relative) const {
   std::error_code ignored;
   return std::filesystem::exists(std::filesystem::symlink_status(Path(relative), ignored));
+}
+
+std::map<std::string, std::string> TempTree::Snapshot(std::string_view relative) const {
+  std::map<std::string, std::string> entries;
+  const std::filesystem::path top = Path(relative);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(top)) {
+    const std::string name = entry.path().lexically_relative(top).string();
+    entries[name] =
+        entry.is_directory() ? "<directory>" : ReadFile(std::string(relative) + "/" + name);
+  }
+  return entries;
 }
 
 }  // namespace zq::testing

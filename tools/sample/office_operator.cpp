@@ -1,0 +1,60 @@
+#include "sample/office_operator.h"
+
+#include <cstdint>
+
+namespace zq::sample {
+namespace {
+
+constexpr std::uint16_t PAGE_DOWN = 0x5100;
+constexpr std::uint16_t F5 = 0x3F00;
+constexpr std::uint16_t ENTER = 0x1C0D;
+constexpr std::uint16_t KEY_A = 0x1E61;
+constexpr std::uint16_t KEY_T = 0x1474;
+constexpr std::uint16_t KEY_N = 0x316E;
+
+}  // namespace
+
+void OfficeOperator::Start() {
+  for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) console_.PushKey(key);
+  console_.PushAction([this] { Answer(); });
+}
+
+bool OfficeOperator::Shows(std::string_view text) const {
+  for (int row = 0; row < platform::SCREEN_HEIGHT; ++row) {
+    if (console_.RowText(row).find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::string OfficeOperator::LastLine() const {
+  std::string last;
+  for (int row = 2; row < platform::SCREEN_HEIGHT - 1; ++row) {
+    const std::string text = console_.RowText(row);
+    if (text.find_first_not_of(' ') != std::string::npos) last = text;
+  }
+  return last;
+}
+
+void OfficeOperator::Answer() {
+  if (++answers_ > mostAnswers_) return;  // the run then stops: input exhausted
+  std::uint16_t key = ENTER;
+  const std::string last = LastLine();
+  if (!started_ && Shows("BAZA F")) {
+    key = F5;
+    started_ = true;
+  } else if (last.find("(B/N/A)") != std::string::npos ||
+             last.find("Z(n)/W(a)") != std::string::npos) {
+    key = KEY_A;
+  } else if (Shows("Czy czekamy ?")) {
+    // A file blocked for good: waiting longer will not free it.
+    key = KEY_N;
+  } else if (Shows("Rezygnujesz z konwersji")) {
+    // Asked only when the wizard's pages were left: the paths were refused.
+    key = KEY_T;
+  }
+  console_.PushPause();
+  console_.PushKey(key);
+  console_.PushAction([this] { Answer(); });
+}
+
+}  // namespace zq::sample
