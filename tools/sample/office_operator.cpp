@@ -11,6 +11,7 @@ constexpr std::uint16_t ENTER = 0x1C0D;
 constexpr std::uint16_t KEY_A = 0x1E61;
 constexpr std::uint16_t KEY_T = 0x1474;
 constexpr std::uint16_t KEY_N = 0x316E;
+constexpr int MOST_RETRIES = 3;
 
 }  // namespace
 
@@ -35,8 +36,16 @@ std::string OfficeOperator::LastLine() const {
   return last;
 }
 
+// The key is chosen once the program has really waited for one (the pause is
+// over), so the screen shows what it asks; looks for a key while it works,
+// which pass a pause by, come too early for that.
 void OfficeOperator::Answer() {
   if (++answers_ > mostAnswers_) return;  // the run then stops: input exhausted
+  console_.PushPause();
+  console_.PushAction([this] { Decide(); });
+}
+
+void OfficeOperator::Decide() {
   std::uint16_t key = ENTER;
   const std::string last = LastLine();
   if (!started_ && Shows("BAZA F")) {
@@ -45,14 +54,13 @@ void OfficeOperator::Answer() {
   } else if (last.find("(B/N/A)") != std::string::npos ||
              last.find("Z(n)/W(a)") != std::string::npos) {
     key = KEY_A;
-  } else if (Shows("Czy czekamy ?")) {
-    // A file blocked for good: waiting longer will not free it.
-    key = KEY_N;
+  } else if (Shows("Czy czekamy ?") || Shows("Ponowić próbę ?")) {
+    // A file blocked or refused: tried again a few times, then given up.
+    if (++retries_ > MOST_RETRIES) key = KEY_N;
   } else if (Shows("Rezygnujesz z konwersji")) {
     // Asked only when the wizard's pages were left: the paths were refused.
     key = KEY_T;
   }
-  console_.PushPause();
   console_.PushKey(key);
   console_.PushAction([this] { Answer(); });
 }

@@ -2,10 +2,10 @@
 // An operator who takes the defaults, for runs of the converter over a sample
 // office on the headless console: F5 on the company list, 2021's data for
 // every company with both years, every file there replaced, giving up when
-// the wizard will not go on, not waiting for a blocked file, each other box and key wait confirmed
-// with Enter. Answers whenever the program looks for a key; the pause before each lets the looks
-// while it works pass by. After `mostAnswers` answers the operator stops answering, so a program
-// that asks for ever ends with the console's HeadlessInputExhausted.
+// the wizard will not go on, trying a blocked or refused file again three
+// times in all and then no more, each other box and key wait confirmed with
+// Enter. After `mostAnswers` answers the operator stops answering, so a
+// program that asks for ever ends with the console's HeadlessInputExhausted.
 
 #include <string>
 #include <string_view>
@@ -30,10 +30,12 @@ class OfficeOperator {
   bool Shows(std::string_view text) const;
   std::string LastLine() const;
   void Answer();
+  void Decide();
 
   platform::HeadlessConsole& console_;
   int mostAnswers_;
   int answers_ = 0;
+  int retries_ = 0;
   bool started_ = false;
 };
 
