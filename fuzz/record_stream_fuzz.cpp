@@ -19,7 +19,7 @@
 
 namespace {
 
-using zq::fuzz::MemoryFile;
+using zq::testing::MemoryFile;
 using zq::platform::IO_OK;
 
 void CheckReader(FuzzedDataProvider& data) {

@@ -18,7 +18,7 @@
 
 namespace {
 
-using zq::fuzz::MemoryFile;
+using zq::testing::MemoryFile;
 using zq::fuzz::ModelLines;
 using zq::platform::IO_OK;
 

@@ -5,52 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "support/memory_file.h"
 #include "transfer/record_stream.h"
 
 namespace zq::transfer {
 namespace {
 
-// A file in memory that fails once a given number of bytes has moved: reads
-// deliver that many bytes with the failure, writes take that many.
-struct FailingFile : platform::File {
-  std::string content;
-  std::size_t bytesBeforeFailure = 0;
-  int failure = platform::IO_OK;
-  bool failWhenWhole = false;  // a write that takes every byte and still reports failure
-
-  int Read(void* buffer, std::size_t size, std::size_t& done) override {
-    done = std::min({size, content.size(), bytesBeforeFailure});
-    std::copy_n(content.data(), done, static_cast<char*>(buffer));
-    content.erase(0, done);
-    bytesBeforeFailure -= done;
-    return done < size && failure != platform::IO_OK ? failure : platform::IO_OK;
-  }
-  int Write(const void* buffer, std::size_t size, std::size_t& done) override {
-    done = std::min(size, bytesBeforeFailure);
-    content.append(static_cast<const char*>(buffer), done);
-    bytesBeforeFailure -= done;
-    return done < size || failWhenWhole ? failure : platform::IO_OK;
-  }
-  int Seek(std::uint64_t) override { return platform::IO_OK; }
-  int Size(std::uint64_t& size) override {
-    size = content.size();
-    return platform::IO_OK;
-  }
-  int Flush() override { return platform::IO_OK; }
-  int Lock(std::uint64_t, std::uint64_t) override { return platform::IO_OK; }
-  int Unlock(std::uint64_t, std::uint64_t) override { return platform::IO_OK; }
-  int Close() override { return platform::IO_OK; }
-};
+using testing::MemoryFile;
 
 std::vector<std::uint8_t> Bytes(std::size_t count, std::uint8_t value) {
   return std::vector<std::uint8_t>(count, value);
 }
 
 TEST(RecordReader, DeliversTheWholeRecordsReadBeforeAFailureThenTheFailure) {
-  FailingFile file;
+  MemoryFile file;
   file.content = std::string(48, 'a') + std::string(48, 'b') + std::string(48, 'c');
-  file.bytesBeforeFailure = 100;  // the third record breaks off after 4 bytes
-  file.failure = platform::IO_READ_FAULT;
+  file.readFailsAt = 100;  // the third record breaks off after 4 bytes
   RecordReader reader(file, 48);
   std::span<std::uint8_t> record;
   std::size_t done = 0;
@@ -65,9 +35,8 @@ TEST(RecordReader, DeliversTheWholeRecordsReadBeforeAFailureThenTheFailure) {
 }
 
 TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
-  FailingFile file;
-  file.bytesBeforeFailure = 100;
-  file.failure = platform::IO_WRITE_FAULT;
+  MemoryFile file;
+  file.writeFailsAt = 100;
   RecordWriter writer(file, 48);
   EXPECT_TRUE(writer.Put(Bytes(48, 1), 10));
   EXPECT_TRUE(writer.Put(Bytes(48, 2), 20));
@@ -78,17 +47,17 @@ TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
   EXPECT_EQ(file.content.size(), 100u);  // two records and the start of the third
 
   // Within a run of records, the failed one is found by its position.
-  FailingFile runFile;
-  runFile.bytesBeforeFailure = 100;
-  runFile.failure = platform::IO_WRITE_FAULT;
+  MemoryFile runFile;
+  runFile.writeFailsAt = 100;
   RecordWriter runWriter(runFile, 48);
   EXPECT_TRUE(runWriter.PutRun(Bytes(3 * 48, 4), 48, 5, 2));
   EXPECT_FALSE(runWriter.Flush());
   EXPECT_EQ(runWriter.FailedTag(), 9);
 
   // A file that simply takes fewer bytes, without an error.
-  FailingFile full;
-  full.bytesBeforeFailure = 48;
+  MemoryFile full;
+  full.writeFailsAt = 48;
+  full.silentShortWrite = true;
   RecordWriter shortWriter(full, 48);
   EXPECT_TRUE(shortWriter.Put(Bytes(48, 1), 1));
   EXPECT_TRUE(shortWriter.Put(Bytes(20, 2), 2));
@@ -99,10 +68,8 @@ TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
   // Every byte taken, yet the write reports failure: it belongs to the last
   // record, whether records or runs were queued.
   for (const bool asRun : {false, true}) {
-    FailingFile whole;
-    whole.bytesBeforeFailure = SIZE_MAX;
-    whole.failure = platform::IO_WRITE_FAULT;
-    whole.failWhenWhole = true;
+    MemoryFile whole;
+    whole.failingWholeWrite = 1;
     RecordWriter wholeWriter(whole, 48);
     if (asRun) {
       EXPECT_TRUE(wholeWriter.PutRun(Bytes(3 * 48, 1), 48, 10, 2));
@@ -116,9 +83,8 @@ TEST(RecordWriter, NamesTheRecordAWriteBrokeOffIn) {
 }
 
 TEST(RecordWriter, WritesAFullBlockBeforeTheRecordThatDoesNotFit) {
-  FailingFile file;
-  file.bytesBeforeFailure = TRANSFER_BLOCK_BYTES;
-  file.failure = platform::IO_WRITE_FAULT;
+  MemoryFile file;
+  file.writeFailsAt = TRANSFER_BLOCK_BYTES;
   const std::size_t recordsPerBlock = TRANSFER_BLOCK_BYTES / 48;
   RecordWriter writer(file, 48);
   for (std::size_t i = 0; i < recordsPerBlock; ++i) {
@@ -135,9 +101,8 @@ TEST(RecordWriter, AFailedWriterWritesNothingMore) {
   const std::size_t blockRecords = TRANSFER_BLOCK_BYTES / 48;
   for (const std::size_t records : {blockRecords, blockRecords + 3, std::size_t{3}}) {
     SCOPED_TRACE(records);
-    FailingFile file;
-    file.bytesBeforeFailure = 100;
-    file.failure = platform::IO_WRITE_FAULT;
+    MemoryFile file;
+    file.writeFailsAt = 100;
     RecordWriter writer(file, 48);
     {
       const std::vector<std::uint8_t> run = Bytes(records * 48, 4);
@@ -147,7 +112,7 @@ TEST(RecordWriter, AFailedWriterWritesNothingMore) {
       }
     }  // the caller's buffer is gone
     EXPECT_EQ(writer.FailedTag(), 3);
-    file.bytesBeforeFailure = SIZE_MAX;  // the disk would take bytes again
+    file.writeFailsAt = SIZE_MAX;  // the disk would take bytes again
     EXPECT_FALSE(writer.Flush());
     EXPECT_FALSE(writer.Put(Bytes(48, 5), 99));
     EXPECT_FALSE(writer.Flush());

@@ -1,6 +1,6 @@
 #pragma once
-// A file in memory for the fuzz targets, with the faults a disk or a network
-// drive can answer: a read that fails once a given byte is reached, a write
+// A file in memory for the tests and the fuzz targets, with the faults a disk
+// or a network drive can answer: a read that fails once a given byte is reached, a write
 // that fails there, a write that takes fewer bytes without a word, and a
 // write that takes every byte and still reports failure.
 
@@ -10,7 +10,7 @@
 
 #include "platform/files.h"
 
-namespace zq::fuzz {
+namespace zq::testing {
 
 struct MemoryFile final : platform::File {
   std::string content;
@@ -55,4 +55,4 @@ struct MemoryFile final : platform::File {
   int Close() override { return platform::IO_OK; }
 };
 
-}  // namespace zq::fuzz
+}  // namespace zq::testing
