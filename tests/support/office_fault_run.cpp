@@ -40,21 +40,9 @@ bool IsSound(FaultOutcome outcome) {
 }
 
 std::string_view OutcomeName(FaultOutcome outcome) {
-  switch (outcome) {
-    case FaultOutcome::UNNOTICED:
-      return "unnoticed";
-    case FaultOutcome::REPORTED:
-      return "reported";
-    case FaultOutcome::STOPPED:
-      return "stopped";
-    case FaultOutcome::SILENT_DAMAGE:
-      return "SILENT DAMAGE";
-    case FaultOutcome::NO_END:
-      return "NO END";
-    case FaultOutcome::SOURCE_CHANGED:
-      return "SOURCE CHANGED";
-  }
-  return "?";
+  static constexpr std::string_view NAMES[] = {"unnoticed",     "reported", "stopped",
+                                               "SILENT DAMAGE", "NO END",   "SOURCE CHANGED"};
+  return NAMES[static_cast<std::size_t>(outcome)];
 }
 
 std::string_view KindName(SyscallKind kind) {

@@ -31,7 +31,7 @@ struct FaultPlan {
 
 enum class FaultOutcome {
   UNNOTICED,       // screen and 2021 tree as without the fault
-  REPORTED,        // the screen tells the operator; the run finished
+  REPORTED,        // the screen tells the operator; the run came to its end
   STOPPED,         // the screen tells the operator; the program stopped
   SILENT_DAMAGE,   // the screen as without the fault, the 2021 tree not
   NO_END,          // asked for ever, or an exception other than a stop

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
+#include "ui/key_codes.h"
+
 namespace zq::sample {
 namespace {
 
-constexpr std::uint16_t PAGE_DOWN = 0x5100;
-constexpr std::uint16_t F5 = 0x3F00;
-constexpr std::uint16_t ENTER = 0x1C0D;
+using ui::KB_ENTER;
+using ui::KB_F5;
+using ui::KB_PGDN;
 constexpr std::uint16_t KEY_A = 0x1E61;
 constexpr std::uint16_t KEY_T = 0x1474;
 constexpr std::uint16_t KEY_N = 0x316E;
@@ -16,7 +18,7 @@ constexpr int MOST_RETRIES = 3;
 }  // namespace
 
 void OfficeOperator::Start() {
-  for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) console_.PushKey(key);
+  for (std::uint16_t key : {KB_PGDN, KB_PGDN, KB_PGDN, KB_F5}) console_.PushKey(key);
   console_.PushAction([this] { Answer(); });
 }
 
@@ -46,10 +48,10 @@ void OfficeOperator::Answer() {
 }
 
 void OfficeOperator::Decide() {
-  std::uint16_t key = ENTER;
+  std::uint16_t key = KB_ENTER;
   const std::string last = LastLine();
   if (!started_ && Shows("BAZA F")) {
-    key = F5;
+    key = KB_F5;
     started_ = true;
   } else if (last.find("(B/N/A)") != std::string::npos ||
              last.find("Z(n)/W(a)") != std::string::npos) {
