@@ -19,8 +19,8 @@
 
 namespace {
 
-using zq::testing::MemoryFile;
 using zq::platform::IO_OK;
+using zq::testing::MemoryFile;
 
 void CheckReader(FuzzedDataProvider& data) {
   const std::size_t recordSize = data.ConsumeIntegralInRange<std::size_t>(0, 5000);

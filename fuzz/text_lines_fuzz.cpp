@@ -18,9 +18,9 @@
 
 namespace {
 
-using zq::testing::MemoryFile;
 using zq::fuzz::ModelLines;
 using zq::platform::IO_OK;
+using zq::testing::MemoryFile;
 
 void CheckReader(FuzzedDataProvider& data) {
   MemoryFile file;

@@ -14,8 +14,10 @@ namespace {
 
 using platform::SyscallKind;
 
-// More answers than a run of the default office can ask for.
+// More answers and file calls than a run of the default office can take; a
+// run past either does not end.
 constexpr int MOST_ANSWERS = 400;
+constexpr long MOST_CALLS = 1'000'000;
 constexpr std::string_view CLOSING_LINE = "Koniec pracy kopiera danych DAZ_ZQ na rok 2021";
 
 void ReplaceAll(std::string& text, const std::string& from, std::string_view to) {
@@ -62,6 +64,7 @@ OfficeRun RunOffice(const FaultPlan& plan) {
     p.world.syscalls.FailNth(plan.kind, plan.nth, plan.error,
                              plan.persistent ? std::numeric_limits<int>::max() / 2 : 1);
   }
+  p.world.syscalls.LimitCalls(MOST_CALLS);
   sample::OfficeOperator person(p.console, MOST_ANSWERS);
   person.Start();
 
