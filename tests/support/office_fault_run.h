@@ -50,9 +50,9 @@ struct OfficeRun {
   bool sourceUnchanged = false;
   int injected = 0;        // calls that failed
   SyscallCounts calls{};   // calls of the run, by kind
-  std::string transcript;  // every screen text, the office's folder named <office>
+  std::string transcript;  // every screen text, the office's folder named <office>, no times
   std::string screen;      // the screen at the end, a line a row
-  std::map<std::string, std::string> target;  // the 2021 tree, files by name
+  std::map<std::string, std::string> target;  // the 2021 tree, files by name, no times in the log
 };
 
 // One conversion of a fresh sample office under `plan`.
