@@ -11,11 +11,11 @@
 #include "platform/text_literal.h"
 #include "register/company_loop.h"
 #include "register/company_record.h"
+#include "sample/record_builders.h"
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
-#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -67,6 +67,13 @@ constexpr const char* SELECTION_SCREEN = R"(
 // A 2020 tree whose register lists `source` (each with its folder), a 2021
 // tree, and the loop run over them with a company run that notes what it is
 // given and fails for the directories in `failing`.
+conversion::CompanyReport Outcome(bool converted) {
+  conversion::CompanyReport report;
+  report.outcome =
+      converted ? conversion::CompanyOutcome::CONVERTED : conversion::CompanyOutcome::FAILED;
+  return report;
+}
+
 struct CompanyLoopTest : ::testing::Test {
   testing::PosixWorld world;
   testing::HeadlessToolkit t;
@@ -89,8 +96,8 @@ struct CompanyLoopTest : ::testing::Test {
     std::string bytes;
     for (const Company& c : companies) {
       const auto record = sample::CompanyRecord{ShortString(platform::Utf8ToCp852(c.name)),
-                                                 ShortString(c.directory),
-                                                 ShortString(platform::Utf8ToCp852(c.info))}
+                                                ShortString(c.directory),
+                                                ShortString(platform::Utf8ToCp852(c.info))}
                               .Build();
       bytes.append(record.begin(), record.end());
     }
@@ -113,6 +120,11 @@ struct CompanyLoopTest : ::testing::Test {
   void Keys(std::initializer_list<std::uint16_t> keys) {
     for (std::uint16_t key : keys) t.console.PushKey(key);
   }
+  // The summary box at the end of the loop, closed when it waits.
+  void CloseSummary() {
+    t.console.PushPause();
+    t.console.PushKey(KB_ENTER);
+  }
   void Look(std::function<void()> look) {
     t.console.PushPause();
     t.AtNextPause(std::move(look));
@@ -125,7 +137,7 @@ struct CompanyLoopTest : ::testing::Test {
       runs.push_back(platform::Cp852ToUtf8(heading) + "/" + directory.str());
       EXPECT_EQ(log.MirrorRow(2).str().substr(0, 24 + directory.size()),
                 "              Katalog : " + directory.str());
-      return failing.count(directory.str()) == 0;
+      return Outcome(failing.count(directory.str()) == 0);
     });
     EXPECT_TRUE(t.console.ScriptDone());
   }
@@ -145,6 +157,7 @@ TEST_F(CompanyLoopTest, TheChosenCompaniesAreConvertedAndLandAtTheirKeyPlaces) {
     EXPECT_EQ(t.Text(1, 25, 58), " SPACE - Zaznacz (■)│^W Wszystkie │^D Żadna │F5 - ZACZNIJ│");
   });
   Keys({KB_F5});
+  CloseSummary();
   Loop();
   EXPECT_EQ(runs, (std::vector<std::string>{
                       "Kopiowanie  - FIRMA   : Zakład Stolarski Wiórek/STOLARZ",
@@ -178,6 +191,7 @@ TEST_F(CompanyLoopTest, OnlyF5StartsAndOnlyTheMarkedCompaniesRun) {
     std::filesystem::remove(world.tree.Path("DAZ_2021/SPISFIRM.DAT"));
     runs.clear();
     for (std::uint16_t key : c.keys) t.console.PushKey(key);
+    if (c.keys.back() == KB_F5) CloseSummary();
     Loop();
     std::vector<std::string> directories;
     for (const std::string& run : runs) directories.push_back(run.substr(run.rfind('/') + 1));
@@ -216,6 +230,7 @@ TEST_F(CompanyLoopTest, ARegisterLockedByAnotherStationIsWaitedForAndNothingIsLo
     EXPECT_EQ(station.Send("unlock 0 2147483647"), "OK");
   });
   Keys({KB_ENTER});
+  CloseSummary();
   Loop();
   EXPECT_EQ(TargetNames(),
             (std::vector<std::string>{"Apteka pod Lipą", "Bank Spółdzielczy", "Młyn Zbożowy"}));
@@ -230,10 +245,11 @@ TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
     CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
       world.tree.MakeDirectory("DAZ_2021/" + directory.str());
       runs.push_back(directory.str());
-      return failing.count(directory.str()) == 0;
+      return Outcome(failing.count(directory.str()) == 0);
     });
   };
   Keys({KB_F5});
+  CloseSummary();
   loop();
   EXPECT_EQ(runs, (std::vector<std::string>{"APTEKA", "MLYN"}));
   // Both folders exist now: the recognition lists nobody and says so.

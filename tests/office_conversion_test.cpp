@@ -121,6 +121,8 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   Answer(KEY_W);
   Answer(KEY_W);
   Answer(KEY_W);
+  // The summary box.
+  Answer(ENTER);
   // The closing "Nacisnij Enter".
   Answer(ENTER);
   Converter converter(p.platform);

@@ -16,6 +16,7 @@
 #include "conversion/annual_settings.h"
 #include "conversion/company_items.h"
 #include "conversion/company_paths.h"
+#include "conversion/company_report.h"
 #include "conversion/document_converters.h"
 #include "conversion/run_flags.h"
 #include "conversion/run_settings.h"
@@ -39,8 +40,11 @@ class CompanyRun {
   // True when the run reached its end ("Koniec konwersji danych firmy");
   // false when it stopped before the item list.
   bool RunCompany(const ShortString& directory);
+  // What the last run did, for the summary.
+  const CompanyReport& Report() const { return report_; }
 
  private:
+  bool RunSteps(const ShortString& directory);
   bool CheckAnnualFiles(const CompanyPaths& company);
   bool MakeTargetDirectory(const CompanyPaths& company);
   bool WriteYearMarker(const CompanyPaths& company);
@@ -85,6 +89,7 @@ class CompanyRun {
   AnnualSettings& annualSettings_;
   // The target sub-folder _2021 is still to be made for this company.
   bool subFolderPending_ = true;
+  CompanyReport report_;
 };
 
 }  // namespace zq::conversion

@@ -4,25 +4,36 @@
 #include "register/company_list.h"
 #include "register/company_register_file.h"
 #include "register/recognition.h"
+#include "register/run_summary.h"
 #include "register/selection_screen.h"
 #include "ui/message_box.h"
 
 namespace zq::registry {
 namespace {
 
-// Runs every selected company and registers those that were converted.
-void ConvertSelected(CompanyList& list, CompanyRegisterFile& target, transfer::ProgressLog& log,
-                     const RunCompanyFunction& runCompany) {
+// Runs every selected company and registers those that were converted; a
+// summary row for every listed company.
+std::vector<SummaryRow> ConvertSelected(CompanyList& list, CompanyRegisterFile& target,
+                                        transfer::ProgressLog& log,
+                                        const RunCompanyFunction& runCompany) {
+  std::vector<SummaryRow> rows;
   for (std::int32_t index = 1; index <= list.Count(); ++index) {
     const CompanyEntry* entry = list.Entry(index);
-    if (!entry || !entry->Selected) continue;
-    const ShortString directory = entry->Directory();
+    if (!entry) continue;
+    SummaryRow& row = rows.emplace_back(SummaryRow{entry->Name(), entry->Directory(), {}});
+    if (!entry->Selected) {
+      row.report.outcome = conversion::CompanyOutcome::NOT_SELECTED;
+      continue;
+    }
     log.ClearLog(true);
-    log.LogWriteLn("Kopiowanie  - FIRMA   : "_pl + entry->Name());
-    log.LogWriteLn("              Katalog : "_pl + directory);
+    log.LogWriteLn("Kopiowanie  - FIRMA   : "_pl + row.name);
+    log.LogWriteLn("              Katalog : "_pl + row.directory);
+    if (runCompany) row.report = runCompany(row.directory);
     // InsertSorted reports its own failures.
-    if (runCompany && runCompany(directory)) target.InsertSorted(entry->record);
+    if (row.report.outcome == conversion::CompanyOutcome::CONVERTED)
+      target.InsertSorted(entry->record);
   }
+  return rows;
 }
 
 }  // namespace
@@ -36,7 +47,9 @@ void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
     const ShortString name = settings.TargetPath + settings.RegisterFileName;
     CompanyRegisterFile target(access, name);
     if (target.Open(fileaccess::WaitMode::NO_WAIT, fileaccess::OpenMode::OPEN_OR_CREATE)) {
-      ConvertSelected(list, target, log, runCompany);
+      const auto summary = SummaryLines(ConvertSelected(list, target, log, runCompany));
+      WriteSummary(log, summary);
+      ShowSummary(toolkit, summary);
     } else {
       ui::ShowError(toolkit,
                     "\x03"

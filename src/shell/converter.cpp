@@ -105,9 +105,11 @@ void Converter::RunConversion() {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
   }
   if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
-    registry::CompanyLoop(
-        toolkit_, fileAccess_, log_, settings_,
-        [this](const ShortString& directory) { return companyRun_.RunCompany(directory); });
+    registry::CompanyLoop(toolkit_, fileAccess_, log_, settings_,
+                          [this](const ShortString& directory) {
+                            companyRun_.RunCompany(directory);
+                            return companyRun_.Report();
+                          });
   }
   log_.LogWriteLn();
   log_.LogWriteLn();
