@@ -130,7 +130,7 @@ struct CompanyLoopTest : ::testing::Test {
     t.AtNextPause(std::move(look));
   }
   void Loop() {
-    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
+    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory, bool) {
       // The log was cleared and names the company first.
       std::string heading = log.MirrorRow(1).str();
       heading.erase(heading.find_last_not_of(' ') + 1);
@@ -242,7 +242,7 @@ TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
   // A run makes the company's 2021 folder, as the real one does before it
   // can fail half-way.
   auto loop = [&] {
-    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
+    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory, bool) {
       world.tree.MakeDirectory("DAZ_2021/" + directory.str());
       runs.push_back(directory.str());
       return Outcome(failing.count(directory.str()) == 0);

@@ -68,8 +68,9 @@ struct CompanyRunTest : ::testing::Test, zq::testing::HeadlessConversion {
   TaxFormConverters taxForms{log, settings.Options, flags};
   DocumentConverters documents{log, settings.Options, copier.RecordCopyCounter()};
   AnnualSettings annual{world.files, log, t.toolkit, settings, flags};
-  CompanyRun run{world.files, log,   t.toolkit, copier,    settings,
-                 flags,       staff, taxForms,  documents, annual};
+  CompanyMarker unfinishedMark{world.files, t.clock, "stacja TEST"_pl};
+  CompanyRun run{world.files, log,      t.toolkit, copier, settings,      flags,
+                 staff,       taxForms, documents, annual, unfinishedMark};
 
   CompanyRunTest() {
     world.tree.MakeDirectory("DAZ_2020");

@@ -8,6 +8,7 @@
 
 #include "conversion/company_check.h"
 #include "conversion/company_text_data.h"
+#include "conversion/directory_cleanup.h"
 #include "conversion/settings_converters.h"
 #include "fileaccess/record_fields.h"
 #include "platform/cp852.h"
@@ -75,7 +76,7 @@ CompanyRun::CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log,
                        ui::Toolkit& toolkit, transfer::CopyEngine& copier,
                        const RunSettings& settings, RunFlags& flags, StaffTransfer& staff,
                        TaxFormConverters& taxForms, DocumentConverters& documents,
-                       AnnualSettings& annualSettings)
+                       AnnualSettings& annualSettings, CompanyMarker& marker)
     : files_(files),
       log_(log),
       toolkit_(toolkit),
@@ -85,15 +86,22 @@ CompanyRun::CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log,
       staff_(staff),
       taxForms_(taxForms),
       documents_(documents),
-      annualSettings_(annualSettings) {}
+      annualSettings_(annualSettings),
+      marker_(marker) {}
 
-bool CompanyRun::RunCompany(const ShortString& directory) {
+bool CompanyRun::RunCompany(const ShortString& directory, bool restart) {
   report_ = {};
   const transfer::CopyTally before = copier_.Tally();
   const std::uint64_t answersBefore = log_.Answers();
   copier_.TakeNotes();
-  const bool converted = RunSteps(directory);
-  report_.outcome = converted ? CompanyOutcome::CONVERTED : CompanyOutcome::FAILED;
+  const bool converted = RunSteps(directory, restart);
+  // A company converted to its end is no longer unfinished.
+  if (converted) {
+    marker_.Finish();
+    report_.outcome = CompanyOutcome::CONVERTED;
+  } else {
+    marker_.Release();
+  }
   report_.copied = copier_.Tally() - before;
   report_.questions = log_.Answers() - answersBefore;
   if (converted) {
@@ -103,7 +111,7 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
   return converted;
 }
 
-bool CompanyRun::RunSteps(const ShortString& directory) {
+bool CompanyRun::RunSteps(const ShortString& directory, bool restart) {
   flags_.AnnualFrom2021 = false;
   const RegionGuard region(toolkit_.screen);
   const std::optional<CompanyPaths> company = CompanyPaths::For(settings_, directory);
@@ -137,7 +145,11 @@ bool CompanyRun::RunSteps(const ShortString& directory) {
     file->Close();
   }
 
-  if (!MakeTargetDirectory(*company)) return false;
+  if (!restart && transfer::DirectoryExists(files_, company->TargetDirectory()) &&
+      !MayUseExisting(*company)) {
+    return false;
+  }
+  if (!MakeTargetDirectory(*company) || !TakeMarker(*company, restart)) return false;
   log_.PauseIfSlow();
   log_.LogWriteLn("Kopiowanie właściwe"_pl);
 
@@ -207,6 +219,54 @@ bool CompanyRun::MakeTargetDirectory(const CompanyPaths& company) {
     return false;
   }
   return true;
+}
+
+bool CompanyRun::MayUseExisting(const CompanyPaths& company) {
+  const MarkerLook marker = LookAtMarker(files_, company.TargetDirectory());
+  switch (marker.state) {
+    case MarkerState::HELD:
+      Skip(CompanyOutcome::HELD_ELSEWHERE, "Firmę konwertuje teraz: "_pl + marker.text);
+      return false;
+    case MarkerState::UNFINISHED:
+      Skip(CompanyOutcome::DIRECTORY_EXISTS, "Niedokończona konwersja z "_pl + marker.text);
+      return false;
+    case MarkerState::ABSENT:
+      break;
+  }
+  // Converted by another converter since the recognition.
+  if (transfer::EntryExists(files_, TableFile(company.TargetFile(YEAR_MARKER)))) {
+    Skip(CompanyOutcome::DIRECTORY_EXISTS,
+         "Odnaleziono katalog docelowy "_pl + company.TargetDirectory());
+    return false;
+  }
+  return true;
+}
+
+bool CompanyRun::TakeMarker(const CompanyPaths& company, bool restart) {
+  const MarkerLook marker = marker_.Claim(company.TargetDirectory());
+  if (marker.state == MarkerState::HELD) {
+    Skip(CompanyOutcome::HELD_ELSEWHERE, "Firmę konwertuje teraz: "_pl + marker.text);
+    return false;
+  }
+  if (marker.state == MarkerState::ABSENT) {
+    // The mark only helps a later run: its absence does not stop this one.
+    log_.SetLogColour(transfer::LOG_ERROR);
+    log_.LogWriteLn("Nie można oznaczyć firmy jako niedokończonej w "_pl +
+                    company.TargetDirectory());
+  }
+  if (restart && !EmptyDirectory(files_, company.TargetDirectory(), COMPANY_MARKER)) {
+    report_.reason = "Nie można opróżnić katalogu "_pl + company.TargetDirectory();
+    ReportFailure(report_.reason);
+    return false;
+  }
+  return true;
+}
+
+void CompanyRun::Skip(CompanyOutcome outcome, const ShortString& reason) {
+  report_.outcome = outcome;
+  report_.reason = reason;
+  log_.SetLogColour(transfer::LOG_ERROR);
+  log_.LogWriteLn(reason);
 }
 
 void CompanyRun::RunItems(const CompanyPaths& company) {

@@ -15,6 +15,7 @@
 
 #include "conversion/annual_settings.h"
 #include "conversion/company_items.h"
+#include "conversion/company_marker.h"
 #include "conversion/company_paths.h"
 #include "conversion/company_report.h"
 #include "conversion/document_converters.h"
@@ -35,16 +36,24 @@ class CompanyRun {
   CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log, ui::Toolkit& toolkit,
              transfer::CopyEngine& copier, const RunSettings& settings, RunFlags& flags,
              StaffTransfer& staff, TaxFormConverters& taxForms, DocumentConverters& documents,
-             AnnualSettings& annualSettings);
+             AnnualSettings& annualSettings, CompanyMarker& marker);
 
   // True when the run reached its end ("Koniec konwersji danych firmy");
-  // false when it stopped before the item list.
-  bool RunCompany(const ShortString& directory);
+  // false when it stopped before the item list. `restart` takes up a company
+  // whose earlier run stopped half-way: its target directory is emptied first.
+  bool RunCompany(const ShortString& directory, bool restart = false);
   // What the last run did, for the summary.
   const CompanyReport& Report() const { return report_; }
 
  private:
-  bool RunSteps(const ShortString& directory);
+  bool RunSteps(const ShortString& directory, bool restart);
+  // Whether a target directory that is there already may be converted into:
+  // not when another converter holds it or has left it converted or half-done.
+  bool MayUseExisting(const CompanyPaths& company);
+  // Marks the company unfinished and, for a restart, empties its directory.
+  bool TakeMarker(const CompanyPaths& company, bool restart);
+  // The company is not run: why, in the log and in the report.
+  void Skip(CompanyOutcome outcome, const ShortString& reason);
   bool CheckAnnualFiles(const CompanyPaths& company);
   bool MakeTargetDirectory(const CompanyPaths& company);
   bool WriteYearMarker(const CompanyPaths& company);
@@ -87,6 +96,7 @@ class CompanyRun {
   TaxFormConverters& taxForms_;
   DocumentConverters& documents_;
   AnnualSettings& annualSettings_;
+  CompanyMarker& marker_;
   // The target sub-folder _2021 is still to be made for this company.
   bool subFolderPending_ = true;
   CompanyReport report_;

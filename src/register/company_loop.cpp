@@ -6,15 +6,27 @@
 #include "register/recognition.h"
 #include "register/run_summary.h"
 #include "register/selection_screen.h"
+#include "ui/commands.h"
 #include "ui/message_box.h"
 
 namespace zq::registry {
 namespace {
 
+// An unfinished company starts over from an empty directory only when the
+// operator agrees.
+bool ConfirmRestart(ui::Toolkit& toolkit, const CompanyEntry& entry) {
+  const ShortString text = "\x03Firma "_pl + entry.Directory() +
+                           " - konwersja niedokończona\x0d\x03"_pl +
+                           entry.unfinished.view().substr(0, 19) +
+                           "\x0d\x03Usunąć dane z katalogu\x0d\x03i konwertować od nowa?"_pl;
+  return ui::MessageBox(toolkit, ui::MB_CONFIRMATION | ui::MB_YES | ui::MB_NO, text, ui::BOX_HEIGHT,
+                        ui::BOX_WIDTH, ui::BOX_TOP, ui::BOX_LEFT) == ui::CM_YES;
+}
+
 // Runs every selected company and registers those that were converted; a
 // summary row for every listed company.
-std::vector<SummaryRow> ConvertSelected(CompanyList& list, CompanyRegisterFile& target,
-                                        transfer::ProgressLog& log,
+std::vector<SummaryRow> ConvertSelected(ui::Toolkit& toolkit, CompanyList& list,
+                                        CompanyRegisterFile& target, transfer::ProgressLog& log,
                                         const RunCompanyFunction& runCompany) {
   std::vector<SummaryRow> rows;
   for (std::int32_t index = 1; index <= list.Count(); ++index) {
@@ -25,10 +37,16 @@ std::vector<SummaryRow> ConvertSelected(CompanyList& list, CompanyRegisterFile& 
       row.report.outcome = conversion::CompanyOutcome::NOT_SELECTED;
       continue;
     }
+    const bool restart = !entry->unfinished.empty();
+    if (restart && !ConfirmRestart(toolkit, *entry)) {
+      row.report.outcome = conversion::CompanyOutcome::NOT_RESTARTED;
+      row.report.reason = "Konwersja z "_pl + entry->unfinished;
+      continue;
+    }
     log.ClearLog(true);
     log.LogWriteLn("Kopiowanie  - FIRMA   : "_pl + row.name);
     log.LogWriteLn("              Katalog : "_pl + row.directory);
-    if (runCompany) row.report = runCompany(row.directory);
+    if (runCompany) row.report = runCompany(row.directory, restart);
     // InsertSorted reports its own failures.
     if (row.report.outcome == conversion::CompanyOutcome::CONVERTED)
       target.InsertSorted(entry->record);
@@ -47,7 +65,7 @@ void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
     const ShortString name = settings.TargetPath + settings.RegisterFileName;
     CompanyRegisterFile target(access, name);
     if (target.Open(fileaccess::WaitMode::NO_WAIT, fileaccess::OpenMode::OPEN_OR_CREATE)) {
-      const auto summary = SummaryLines(ConvertSelected(list, target, log, runCompany));
+      const auto summary = SummaryLines(ConvertSelected(toolkit, list, target, log, runCompany));
       WriteSummary(log, summary);
       ShowSummary(toolkit, summary);
     } else {

@@ -15,9 +15,11 @@
 
 namespace zq::registry {
 
-// Converts the company of a directory and tells what became of it. An empty
-// run converts nothing.
-using RunCompanyFunction = std::function<conversion::CompanyReport(const ShortString& directory)>;
+// Converts the company of a directory and tells what became of it; with
+// `restart`, a company whose earlier run stopped half-way, from an emptied
+// directory. An empty run converts nothing.
+using RunCompanyFunction =
+    std::function<conversion::CompanyReport(const ShortString& directory, bool restart)>;
 
 void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
                  transfer::ProgressLog& log, const conversion::RunSettings& settings,
