@@ -135,6 +135,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
     }
   }
   EXPECT_TRUE(p.console.ScriptDone());
+  printf("%s", p.world.tree.ReadFile("DAZ_2021/zq20-21.log").c_str());
   EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
             std::string::npos);
 

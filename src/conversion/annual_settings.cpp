@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversion/key_choice.h"
 #include "platform/text_literal.h"
 #include "transfer/file_queries.h"
 #include "ui/input_box.h"
@@ -130,8 +131,7 @@ AnnualSourceYear AnnualSettings::AskWhichYear() {
   log_.LogWriteLn("Wybierz z których skrzystać :"_pl);
   log_.SetLogColour(LOG_QUESTION);
   log_.LogWrite(" B-2020 N-2021, A-wszyskie następne na N  (B/N/A) ? "_pl);
-  char answer = 0;
-  while (answer != 'A' && answer != 'B' && answer != 'N') answer = ui::UpCasePL(log_.WaitForKey());
+  const char answer = WaitForChoice(log_, "ABN");
   log_.LogWriteLn();
   log_.LogWriteLn(" - wybrano: "_pl + answer);
   log_.SetLogColour(LOG_NORMAL);
