@@ -15,10 +15,9 @@ namespace {
 // An unfinished company starts over from an empty directory only when the
 // operator agrees.
 bool ConfirmRestart(ui::Toolkit& toolkit, const CompanyEntry& entry) {
-  const ShortString text = "\x03Firma "_pl + entry.Directory() +
-                           " - konwersja niedokończona\x0d\x03"_pl +
-                           entry.unfinished.view().substr(0, 19) +
-                           "\x0d\x03Usunąć dane z katalogu\x0d\x03i konwertować od nowa?"_pl;
+  const ShortString text = "\x03Niedokończona konwersja firmy\x0d\x03"_pl + entry.Directory() +
+                           " z "_pl + entry.unfinished.view().substr(0, 19) +
+                           "\x0d\x03Usunąć jej dane z katalogu\x0d\x03i konwertować od nowa?"_pl;
   return ui::MessageBox(toolkit, ui::MB_CONFIRMATION | ui::MB_YES | ui::MB_NO, text, ui::BOX_HEIGHT,
                         ui::BOX_WIDTH, ui::BOX_TOP, ui::BOX_LEFT) == ui::CM_YES;
 }

@@ -67,13 +67,13 @@ ShortString Heading() {
 
 ShortString Row(const SummaryRow& row) {
   const conversion::CompanyReport& report = row.report;
-  ShortString text = ui::PadRight(NAME_COLUMNS, row.name) + ' ' +
-                     ui::PadRight(DIRECTORY_COLUMNS, row.directory) + ' ' +
-                     ui::PadRight(OUTCOME_COLUMNS, OutcomeText(report));
+  const ShortString text = ui::PadRight(NAME_COLUMNS, row.name) + ' ' +
+                           ui::PadRight(DIRECTORY_COLUMNS, row.directory) + ' ';
   // Only a company that was run has anything to count.
   if (report.outcome != CompanyOutcome::CONVERTED && report.outcome != CompanyOutcome::FAILED)
-    return text;
-  return text + ' ' + Number(FILE_COLUMNS, report.copied.files) + ' ' +
+    return text + OutcomeText(report);
+  return text + ui::PadRight(OUTCOME_COLUMNS, OutcomeText(report)) + ' ' +
+         Number(FILE_COLUMNS, report.copied.files) + ' ' +
          Number(RECORD_COLUMNS, report.copied.recordsWritten) + ' ' +
          Number(DROPPED_COLUMNS, report.copied.recordsDropped) + ' ' +
          Number(PERSON_COLUMNS, report.personsTransferred) + ' ' +
