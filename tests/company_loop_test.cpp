@@ -157,6 +157,19 @@ TEST_F(CompanyLoopTest, TheChosenCompaniesAreConvertedAndLandAtTheirKeyPlaces) {
     EXPECT_EQ(t.Text(1, 25, 58), " SPACE - Zaznacz (■)│^W Wszystkie │^D Żadna │F5 - ZACZNIJ│");
   });
   Keys({KB_F5});
+  // The summary: a row per listed company, the failed one with its counts.
+  Look([&] {
+    EXPECT_EQ(t.Text(1, 2, 80),
+              "┌─────────────────────────── PODSUMOWANIE KONWERSJI ───────────────────────────┐");
+    EXPECT_EQ(t.Text(4, 3, 74),
+              "Firma            Katalog  Wynik          Pliki Pozycje Pomin. Osób Pom Pyt");
+    EXPECT_EQ(t.Text(4, 5, 74),
+              "Zakład Stolarski STOLARZ  przeniesiona       0       0      0    0   0   0");
+    EXPECT_EQ(t.Text(4, 6, 50), "Apteka pod Lipą  APTEKA   pominięta               ");
+    EXPECT_EQ(t.Text(4, 8, 50), "Młyn Zbożowy     MLYN     nieudana           0    ");
+    EXPECT_EQ(t.Text(4, 9, 40), "Przeniesiono firm: 2 z wybranych 3      ");
+    EXPECT_EQ(t.Text(1, 25, 31), " Enter - Zamknij│Esc - Zamknij│");
+  });
   CloseSummary();
   Loop();
   EXPECT_EQ(runs, (std::vector<std::string>{
