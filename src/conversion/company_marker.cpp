@@ -1,9 +1,10 @@
 #include "conversion/company_marker.h"
 
 #include <array>
-#include <cstdio>
+#include <string>
 
 #include "conversion/company_paths.h"
+#include "transfer/run_log_file.h"
 
 namespace zq::conversion {
 namespace {
@@ -30,13 +31,6 @@ ShortString ReadText(platform::File& file) {
   read = read.substr(0, read.find_first_of("\r\n"));
   while (!read.empty() && read.back() == ' ') read.remove_suffix(1);
   return ShortString(read);
-}
-
-std::string StampOf(const platform::LocalTime& time) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month,
-                time.day, time.hour, time.minute, time.second);
-  return text;
 }
 
 }  // namespace
@@ -71,7 +65,7 @@ MarkerLook CompanyMarker::Claim(const ShortString& directory) {
   }
   if (!file) return {};
   if (file->Lock(LOCK_OFFSET, 1) != IO_OK) return {MarkerState::HELD, ReadText(*file)};
-  std::string text = StampOf(clock_.Now()) + station_.str();
+  std::string text = transfer::TimeStamp(clock_.Now()) + station_.str();
   text.resize(TEXT_BYTES - 2, ' ');
   text += "\r\n";
   std::size_t done = 0;
