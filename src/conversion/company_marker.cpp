@@ -23,14 +23,16 @@ std::unique_ptr<platform::File> OpenMarker(platform::FileSystem& files, const Sh
   return files.Open(path, access, platform::Share::DENY_NONE, how, result);
 }
 
+// What the marker says; a marker left before its text was written says
+// nothing, and is still a marker.
 ShortString ReadText(platform::File& file) {
   std::array<char, TEXT_BYTES> text{};
   std::size_t done = 0;
-  if (file.Seek(0) != IO_OK || file.Read(text.data(), text.size(), done) != IO_OK) return {};
+  if (file.Seek(0) != IO_OK || file.Read(text.data(), text.size(), done) != IO_OK) done = 0;
   std::string_view read(text.data(), done);
   read = read.substr(0, read.find_first_of("\r\n"));
   while (!read.empty() && read.back() == ' ') read.remove_suffix(1);
-  return ShortString(read);
+  return read.empty() ? ShortString("?") : ShortString(read);
 }
 
 }  // namespace

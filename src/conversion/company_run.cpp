@@ -95,20 +95,18 @@ bool CompanyRun::RunCompany(const ShortString& directory, bool restart) {
   const std::uint64_t answersBefore = log_.Answers();
   copier_.TakeNotes();
   const bool converted = RunSteps(directory, restart);
-  // A company converted to its end is no longer unfinished.
-  if (converted) {
-    marker_.Finish();
-    report_.outcome = CompanyOutcome::CONVERTED;
-  } else {
-    marker_.Release();
-  }
   report_.copied = copier_.Tally() - before;
   report_.questions = log_.Answers() - answersBefore;
-  if (converted) {
-    report_.personsTransferred = staff_.TransferredCount();
-    report_.personsDropped = staff_.DroppedCount();
+  if (!converted) {
+    // The mark stays: the company is offered again.
+    marker_.Release();
+    return false;
   }
-  return converted;
+  marker_.Finish();
+  report_.outcome = CompanyOutcome::CONVERTED;
+  report_.personsTransferred = staff_.TransferredCount();
+  report_.personsDropped = staff_.DroppedCount();
+  return true;
 }
 
 bool CompanyRun::RunSteps(const ShortString& directory, bool restart) {

@@ -183,7 +183,8 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
     return true;
   }
   bool append = false;
-  if (FileSizeByName(files_, target) > 0) {
+  const std::uint64_t existing = FileSizeByName(files_, target);
+  if (existing > 0) {
     if (appendToExisting_) {
       append = true;
     } else if (AskKeepExisting(target)) {
@@ -195,7 +196,6 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
     ReportFailure("Błąd otwarcia pliku "_pl + source);
     return false;
   }
-  const std::uint64_t targetStart = append ? FileSizeByName(files_, target) : 0;
   opened.target = OpenTarget(target, append);
   if (!opened.target) {
     ReportFailure("Błąd Utworzenia pliku "_pl + target);
@@ -206,7 +206,7 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
   const std::uint64_t records = recordSize == 0 ? 0 : sourceSize / recordSize;
   // A short last record is carried too.
   const std::uint64_t carried = recordSize == 0 ? 0 : (sourceSize + recordSize - 1) / recordSize;
-  NoteCopy(target, carried, targetStart, targetSize);
+  NoteCopy(target, carried, append ? existing : 0, targetSize);
   log_.SetLogColour(LOG_COPY);
   log_.LogWriteLn("Kopiuje "_pl + source + "  " + ui::IntToStr(static_cast<long long>(records)) +
                   " pozycji ..."_pl);
