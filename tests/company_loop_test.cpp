@@ -249,6 +249,33 @@ TEST_F(CompanyLoopTest, ARegisterLockedByAnotherStationIsWaitedForAndNothingIsLo
             (std::vector<std::string>{"Apteka pod Lipą", "Bank Spółdzielczy", "Młyn Zbożowy"}));
 }
 
+TEST_F(CompanyLoopTest, AConvertedCompanyTheRegisterDoesNotTakeStaysUnfinished) {
+  constexpr std::uint16_t KEY_N = 0x316E;
+  WriteSource(TWO);
+  WriteRegister("DAZ_2021/SPISFIRM.DAT", {{"Bank Spółdzielczy", "BANK", ""}});
+  testing::LockHolder station(world.tree.Path("DAZ_2021/SPISFIRM.DAT"));
+  ASSERT_EQ(station.Send("lock 0 2147483647"), "OK");
+  Keys({KB_F5});
+  // Each insertion finds the register locked; the operator does not wait.
+  for (int company = 0; company < 2; ++company) {
+    t.console.PushPause();
+    Keys({KEY_N});
+  }
+  Look([&] {
+    EXPECT_EQ(t.Text(4, 5, 40), "Apteka pod Lipą  APTEKA   poza rejestrem");
+    EXPECT_EQ(t.Text(4, 6, 70), "                 Nie dopisano firmy do " +
+                                    world.tree.Path("DAZ_2021/SPISFIRM.DAT").substr(0, 31));
+  });
+  CloseSummary();
+  std::vector<bool> registered;
+  CompanyLoop(
+      t.toolkit, access, log, settings, [&](const ShortString&, bool) { return Outcome(true); },
+      [&](bool taken) { registered.push_back(taken); });
+  EXPECT_TRUE(t.console.ScriptDone());
+  EXPECT_EQ(registered, (std::vector<bool>{false, false}));
+  EXPECT_EQ(TargetNames(), (std::vector<std::string>{"Bank Spółdzielczy"}));
+}
+
 TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
   WriteSource(TWO);
   failing = {"MLYN"};

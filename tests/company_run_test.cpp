@@ -171,6 +171,7 @@ TEST_F(CompanyRunTest, ACompanyStartingTheNewYearWithHiddenMonthsAndExtraFiles) 
   Press('Z');  // 2021_lp2.cc: the settings just converted stay
 
   EXPECT_TRUE(run.RunCompany("PIEKARN"_pl));
+  unfinishedMark.Finish();  // as the company loop does once it is registered
   EXPECT_TRUE(t.console.ScriptDone());
   EXPECT_FALSE(flags.AnnualFrom2021);
   const Files target = Snapshot(world.tree, "DAZ_2021/PIEKARN");
@@ -212,6 +213,7 @@ TEST_F(CompanyRunTest, ACompanyAlreadyWorkingIn2021KeepsItsYear) {
   Press('N');  // both annual files: take 2021's
 
   EXPECT_TRUE(run.RunCompany("PIEKARN"_pl));
+  unfinishedMark.Finish();  // as the company loop does once it is registered
   EXPECT_TRUE(t.console.ScriptDone());
   EXPECT_TRUE(flags.AnnualFrom2021);
   const Files target = Snapshot(world.tree, "DAZ_2021/PIEKARN");
@@ -349,6 +351,9 @@ TEST_F(CompanyRunTest, ATargetDirectoryFoundAtTheStartIsLeftToWhoeverHoldsIt) {
       EXPECT_EQ(Snapshot(world.tree, "DAZ_2021/PIEKARN"), before);
       continue;
     }
+    // Held until the company is registered.
+    EXPECT_EQ(LookAtMarker(world.files, world.Name("DAZ_2021/PIEKARN")).state, MarkerState::HELD);
+    unfinishedMark.Finish();
     EXPECT_FALSE(world.tree.Exists("DAZ_2021/PIEKARN/ZQ20-21.NKN"));
     EXPECT_EQ(world.tree.Exists("DAZ_2021/PIEKARN/zbędny.txt"), !c.restart);
     EXPECT_EQ(run.Report().mismatches, 0u);

@@ -11,6 +11,7 @@ namespace zq::conversion {
 
 enum class CompanyOutcome : std::uint8_t {
   CONVERTED,
+  UNREGISTERED,      // converted, but the target register did not take it
   NOT_SELECTED,      // the operator left it unmarked
   DIRECTORY_EXISTS,  // its target directory appeared after the recognition
   HELD_ELSEWHERE,    // another converter is converting it now

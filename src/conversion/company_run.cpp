@@ -102,7 +102,6 @@ bool CompanyRun::RunCompany(const ShortString& directory, bool restart) {
     marker_.Release();
     return false;
   }
-  marker_.Finish();
   report_.outcome = CompanyOutcome::CONVERTED;
   report_.personsTransferred = staff_.TransferredCount();
   report_.personsDropped = staff_.DroppedCount();

@@ -41,6 +41,8 @@ class CompanyRun {
   // True when the run reached its end ("Koniec konwersji danych firmy");
   // false when it stopped before the item list. `restart` takes up a company
   // whose earlier run stopped half-way: its target directory is emptied first.
+  // A converted company stays marked unfinished (the marker held) until the
+  // caller has registered it and calls the marker's Finish.
   bool RunCompany(const ShortString& directory, bool restart = false);
   // What the last run did, for the summary.
   const CompanyReport& Report() const { return report_; }

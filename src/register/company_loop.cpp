@@ -26,7 +26,8 @@ bool ConfirmRestart(ui::Toolkit& toolkit, const CompanyEntry& entry) {
 // summary row for every listed company.
 std::vector<SummaryRow> ConvertSelected(ui::Toolkit& toolkit, CompanyList& list,
                                         CompanyRegisterFile& target, transfer::ProgressLog& log,
-                                        const RunCompanyFunction& runCompany) {
+                                        const RunCompanyFunction& runCompany,
+                                        const RegisteredFunction& registered) {
   std::vector<SummaryRow> rows;
   for (std::int32_t index = 1; index <= list.Count(); ++index) {
     const CompanyEntry* entry = list.Entry(index);
@@ -46,9 +47,14 @@ std::vector<SummaryRow> ConvertSelected(ui::Toolkit& toolkit, CompanyList& list,
     log.LogWriteLn("Kopiowanie  - FIRMA   : "_pl + row.name);
     log.LogWriteLn("              Katalog : "_pl + row.directory);
     if (runCompany) row.report = runCompany(row.directory, restart);
+    if (row.report.outcome != conversion::CompanyOutcome::CONVERTED) continue;
     // InsertSorted reports its own failures.
-    if (row.report.outcome == conversion::CompanyOutcome::CONVERTED)
-      target.InsertSorted(entry->record);
+    const bool inserted = target.InsertSorted(entry->record);
+    if (!inserted) {
+      row.report.outcome = conversion::CompanyOutcome::UNREGISTERED;
+      row.report.reason = "Nie dopisano firmy do "_pl + target.GetName();
+    }
+    if (registered) registered(inserted);
   }
   return rows;
 }
@@ -57,14 +63,15 @@ std::vector<SummaryRow> ConvertSelected(ui::Toolkit& toolkit, CompanyList& list,
 
 void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
                  transfer::ProgressLog& log, const conversion::RunSettings& settings,
-                 const RunCompanyFunction& runCompany) {
+                 const RunCompanyFunction& runCompany, const RegisteredFunction& registered) {
   CompanyList list;
   Recognition recognition(access, log, settings);
   if (RecogniseAndSelect(toolkit, recognition, list)) {
     const ShortString name = settings.TargetPath + settings.RegisterFileName;
     CompanyRegisterFile target(access, name);
     if (target.Open(fileaccess::WaitMode::NO_WAIT, fileaccess::OpenMode::OPEN_OR_CREATE)) {
-      const auto summary = SummaryLines(ConvertSelected(toolkit, list, target, log, runCompany));
+      const auto summary =
+          SummaryLines(ConvertSelected(toolkit, list, target, log, runCompany, registered));
       WriteSummary(log, summary);
       ShowSummary(toolkit, summary);
     } else {

@@ -20,9 +20,12 @@ namespace zq::registry {
 // directory. An empty run converts nothing.
 using RunCompanyFunction =
     std::function<conversion::CompanyReport(const ShortString& directory, bool restart)>;
+// Told, after a company was converted, whether the target register took it:
+// until it has, the company stays marked unfinished.
+using RegisteredFunction = std::function<void(bool registered)>;
 
 void CompanyLoop(ui::Toolkit& toolkit, fileaccess::SharedFileAccess& access,
                  transfer::ProgressLog& log, const conversion::RunSettings& settings,
-                 const RunCompanyFunction& runCompany);
+                 const RunCompanyFunction& runCompany, const RegisteredFunction& registered = {});
 
 }  // namespace zq::registry

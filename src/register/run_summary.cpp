@@ -42,6 +42,8 @@ ShortString OutcomeText(const conversion::CompanyReport& report) {
   switch (report.outcome) {
     case CompanyOutcome::CONVERTED:
       return report.mismatches == 0 ? "przeniesiona"_pl : "BŁĄD KONTROLI"_pl;
+    case CompanyOutcome::UNREGISTERED:
+      return "poza rejestrem"_pl;
     case CompanyOutcome::NOT_SELECTED:
       return "pominięta"_pl;
     case CompanyOutcome::DIRECTORY_EXISTS:
@@ -70,8 +72,10 @@ ShortString Row(const SummaryRow& row) {
   const ShortString text = ui::PadRight(NAME_COLUMNS, row.name) + ' ' +
                            ui::PadRight(DIRECTORY_COLUMNS, row.directory) + ' ';
   // Only a company that was run has anything to count.
-  if (report.outcome != CompanyOutcome::CONVERTED && report.outcome != CompanyOutcome::FAILED)
+  if (report.outcome != CompanyOutcome::CONVERTED && report.outcome != CompanyOutcome::FAILED &&
+      report.outcome != CompanyOutcome::UNREGISTERED) {
     return text + OutcomeText(report);
+  }
   return text + ui::PadRight(OUTCOME_COLUMNS, OutcomeText(report)) + ' ' +
          Number(FILE_COLUMNS, report.copied.files) + ' ' +
          Number(RECORD_COLUMNS, report.copied.recordsWritten) + ' ' +
@@ -116,7 +120,8 @@ std::vector<SummaryLine> SummaryLines(const std::vector<SummaryRow>& rows) {
   long selected = 0;
   for (const SummaryRow& row : rows) {
     const conversion::CompanyReport& report = row.report;
-    const bool alarm = report.outcome == CompanyOutcome::FAILED || report.mismatches > 0;
+    const bool alarm = report.outcome == CompanyOutcome::FAILED ||
+                       report.outcome == CompanyOutcome::UNREGISTERED || report.mismatches > 0;
     if (report.outcome != CompanyOutcome::NOT_SELECTED) ++selected;
     if (report.outcome == CompanyOutcome::CONVERTED) ++converted;
     lines.push_back({Row(row), alarm});

@@ -116,11 +116,20 @@ void Converter::RunConversion() {
     GlobalDataCopy(platform_.files, copyEngine_, log_, toolkit_, settings_).CopyGlobalData();
   }
   if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
-    registry::CompanyLoop(toolkit_, fileAccess_, log_, settings_,
-                          [this](const ShortString& directory, bool restart) {
-                            companyRun_.RunCompany(directory, restart);
-                            return companyRun_.Report();
-                          });
+    registry::CompanyLoop(
+        toolkit_, fileAccess_, log_, settings_,
+        [this](const ShortString& directory, bool restart) {
+          companyRun_.RunCompany(directory, restart);
+          return companyRun_.Report();
+        },
+        // A company is finished once it is in the register.
+        [this](bool registered) {
+          if (registered) {
+            companyMarker_.Finish();
+          } else {
+            companyMarker_.Release();
+          }
+        });
   }
   log_.LogWriteLn();
   log_.LogWriteLn();
