@@ -1,54 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <vector>
 
-#include "platform/cp852.h"
-#include "platform/text_literal.h"
-#include "shell/converter.h"
-#include "support/headless_office.h"
-#include "support/working_directory.h"
+#include "support/office_run.h"
 
 namespace zq::shell {
 namespace {
 
-constexpr std::uint16_t PAGE_DOWN = 0x5100;
-constexpr std::uint16_t F5 = 0x3F00;
-constexpr std::uint16_t ENTER = 0x1C0D;
-constexpr std::uint16_t KEY_B = 0x3062;
-constexpr std::uint16_t KEY_N = 0x316E;
-constexpr std::uint16_t KEY_W = 0x1177;
+using testing::ENTER;
+using testing::F5;
+using testing::KEY_B;
+using testing::KEY_N;
+using testing::KEY_W;
+using testing::Snapshot;
 
-// The default sample office, ready to convert.
-struct OfficeConversion : ::testing::Test {
-  testing::HeadlessPlatform p;
-  std::vector<sample::CompanyPlan> plan;
-
-  OfficeConversion() : plan(testing::WriteConvertibleOffice(p)) {}
-
-  // A key the operator presses when the program waits for one; the pause
-  // lets the program's looks for a key while it works pass by.
-  void Answer(std::uint16_t key) {
-    p.console.PushPause();
-    p.console.PushKey(key);
-  }
-  std::string Screen() const {
-    std::string rows;
-    for (int row = 1; row <= 25; ++row) rows += p.Row(row) + "\n";
-    return rows;
-  }
-  static std::string HostName(const ShortString& name) {
-    return platform::Cp852ToUtf8(name.view());
-  }
-};
+struct OfficeConversion : ::testing::Test, testing::OfficeRun {};
 
 TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccountingSystemLooks) {
-  const auto sourceBefore = p.world.tree.Snapshot("DAZ_2020");
+  const auto sourceBefore = Snapshot(p.world.tree, "DAZ_2020");
   const std::string sourceRegister = p.world.tree.ReadFile("DAZ_2020/SPISFIRM.DAT");
 
-  // The wizard's three pages with their defaults, then start.
-  for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) p.console.PushKey(key);
+  PassWizard();
   // The global copy finds 2021_lp2.cc, just copied from 2020_lp2.cc: the
   // 2021 settings replace it.
   Answer(KEY_W);
@@ -79,17 +51,11 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   Answer(KEY_W);
   Answer(KEY_W);
   Answer(KEY_W);
+  // The summary box.
+  Answer(ENTER);
   // The closing "Nacisnij Enter".
   Answer(ENTER);
-  Converter converter(p.platform);
-  {
-    testing::WorkingDirectory office(p.world.tree.Root());
-    try {
-      converter.Run();
-    } catch (const platform::HeadlessInputExhausted&) {
-      FAIL() << "an unanswered question:\n" << Screen();
-    }
-  }
+  Convert();
   EXPECT_TRUE(p.console.ScriptDone());
   EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
             std::string::npos);
@@ -105,7 +71,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
         break;
       case sample::CompanyPlace::ALREADY_TARGET:
         // What the earlier run left stays as it was: nothing is added.
-        EXPECT_EQ(p.world.tree.Snapshot(target).size(), 1u);
+        EXPECT_EQ(Snapshot(p.world.tree, target).size(), 1u);
         EXPECT_TRUE(p.world.tree.Exists(target + "/_zq_daz.rek"));
         break;
       case sample::CompanyPlace::MISSING:
@@ -153,8 +119,35 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
     EXPECT_FALSE(p.world.tree.Exists(std::string("DAZ_2021/#BIN021/") + absent)) << absent;
   }
 
+  // The saved record closes with the summary: a row per company with what
+  // its run carried (Piekarnia: four answers, its deleted staff record and
+  // the three persons carried), and no company failed the check.
+  const std::string log = Log();
+  const std::size_t summary = log.find(" PODSUMOWANIE KONWERSJI\r\n");
+  ASSERT_NE(summary, std::string::npos);
+  EXPECT_NE(
+      log.find(" Firma            Katalog  Wynik          Pliki Pozycje Pomin. Osób Pom Pyt\r\n",
+               summary),
+      std::string::npos);
+  EXPECT_NE(
+      log.find(" Piekarnia Złoty  PIEKARN  przeniesiona      42      73      1    3   0   4\r\n",
+               summary),
+      std::string::npos);
+  for (const sample::CompanyPlan& company : plan) {
+    if (company.place != sample::CompanyPlace::SOURCE) continue;
+    const std::string directory = HostName(company.directory);
+    const std::size_t row =
+        log.find(" " + directory + std::string(9 - company.directory.size(), ' ') + "przeniesiona ",
+                 summary);
+    EXPECT_NE(row, std::string::npos) << directory;
+    EXPECT_FALSE(p.world.tree.Exists("DAZ_2021/" + directory + "/ZQ20-21.NKN")) << directory;
+  }
+  EXPECT_NE(log.find(" Przeniesiono firm: 10 z wybranych 10\r\n", summary), std::string::npos);
+  EXPECT_EQ(log.find("KONTROLA"), std::string::npos);
+  EXPECT_LT(summary, log.find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"));
+
   // The 2020 tree is read, never written.
-  const auto sourceAfter = p.world.tree.Snapshot("DAZ_2020");
+  const auto sourceAfter = Snapshot(p.world.tree, "DAZ_2020");
   EXPECT_EQ(sourceAfter.size(), sourceBefore.size());
   for (const auto& [name, bytes] : sourceBefore) {
     const auto after = sourceAfter.find(name);

@@ -18,7 +18,7 @@ namespace {
 using platform::SyscallKind;
 
 TEST(OfficeFaults, AFailedFileCallOfAnyKindIsReportedOrHarmlessAndThe2020TreeStaysAsItWas) {
-  const OfficeRun clean = RunOffice({});
+  const FaultRun clean = RunOffice({});
   ASSERT_TRUE(clean.finished) << clean.error << "\n" << clean.screen;
   ASSERT_TRUE(clean.sourceUnchanged);
 
@@ -33,7 +33,7 @@ TEST(OfficeFaults, AFailedFileCallOfAnyKindIsReportedOrHarmlessAndThe2020TreeSta
   for (const FaultPlan& plan : plans) {
     SCOPED_TRACE(std::string(KindName(plan.kind)) + " call " + std::to_string(plan.nth) +
                  (plan.persistent ? " and every one after it" : " once"));
-    const OfficeRun run = RunOffice(plan);
+    const FaultRun run = RunOffice(plan);
     const FaultOutcome outcome = Judge(run, clean);
     EXPECT_GT(run.injected, 0);
     EXPECT_TRUE(IsSound(outcome)) << OutcomeName(outcome) << " " << run.error << "\n" << run.screen;

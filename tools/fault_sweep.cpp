@@ -29,7 +29,7 @@ using zq::platform::SyscallKind;
 int main(int argc, char** argv) {
   const int stride = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   const bool showScreens = argc > 2 && std::string(argv[2]) == "--screens";
-  const OfficeRun clean = RunOffice({});
+  const FaultRun clean = RunOffice({});
   if (!clean.finished) {
     std::printf("the run without faults does not finish: %s\n", clean.error.c_str());
     return 1;
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     for (const bool persistent : {false, true}) {
       std::map<FaultOutcome, int> outcomes;
       for (int nth = 1; nth <= calls; nth += stride) {
-        const OfficeRun run = RunOffice({kind, nth, persistent, EIO});
+        const FaultRun run = RunOffice({kind, nth, persistent, EIO});
         const FaultOutcome outcome = Judge(run, clean);
         ++outcomes[outcome];
         injected += run.injected;

@@ -68,7 +68,7 @@ std::string_view KindName(SyscallKind kind) {
   return NAMES[static_cast<std::size_t>(kind)];
 }
 
-OfficeRun RunOffice(const FaultPlan& plan) {
+FaultRun RunOffice(const FaultPlan& plan) {
   HeadlessPlatform p(TempTree::InMemory());
   WriteConvertibleOffice(p);
   const auto sourceBefore = p.world.tree.Snapshot("DAZ_2020");
@@ -81,7 +81,7 @@ OfficeRun RunOffice(const FaultPlan& plan) {
   sample::OfficeOperator person(p.console, MOST_ANSWERS);
   person.Start();
 
-  OfficeRun run;
+  FaultRun run;
   try {
     WorkingDirectory office(p.world.tree.Root());
     shell::Converter converter(p.platform);
@@ -116,7 +116,7 @@ OfficeRun RunOffice(const FaultPlan& plan) {
   return run;
 }
 
-FaultOutcome Judge(const OfficeRun& run, const OfficeRun& clean) {
+FaultOutcome Judge(const FaultRun& run, const FaultRun& clean) {
   if (!run.sourceUnchanged) return FaultOutcome::SOURCE_CHANGED;
   if (!run.error.empty()) return FaultOutcome::NO_END;
   const bool sameScreen = run.transcript == clean.transcript;

@@ -43,7 +43,7 @@ bool IsSound(FaultOutcome outcome);
 std::string_view OutcomeName(FaultOutcome outcome);
 std::string_view KindName(platform::SyscallKind kind);
 
-struct OfficeRun {
+struct FaultRun {
   bool finished = false;  // the closing line was shown
   int exitCode = -1;      // the program's stop, -1 when it did not stop
   std::string error;      // why the run did not end, empty when it did
@@ -56,9 +56,9 @@ struct OfficeRun {
 };
 
 // One conversion of a fresh sample office under `plan`.
-OfficeRun RunOffice(const FaultPlan& plan);
+FaultRun RunOffice(const FaultPlan& plan);
 
 // How a run under a fault compares with the run without faults.
-FaultOutcome Judge(const OfficeRun& run, const OfficeRun& clean);
+FaultOutcome Judge(const FaultRun& run, const FaultRun& clean);
 
 }  // namespace zq::testing
