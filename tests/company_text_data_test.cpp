@@ -420,6 +420,9 @@ TEST_F(CompanyTextTest, AFileThatCannotBeUsedEndsTheProgramAfterTheBox) {
   const int rewriteOpen = world.syscalls.Calls(SyscallKind::OPEN) - opensBefore - 1;
   for (const Case& c :
        {Case{"source unreadable", SyscallKind::OPEN, 1, true},
+        // The search for the source fails (its second stat): the source is
+        // not taken for missing, which would give every key its default.
+        Case{"source not looked up", SyscallKind::STAT, 2, true},
         Case{"target locked", SyscallKind::OPEN, 0, true},
         Case{"target not reopened to be rewritten", SyscallKind::OPEN, rewriteOpen, false},
         Case{"target rewrite fails", SyscallKind::WRITE, 1, false}}) {

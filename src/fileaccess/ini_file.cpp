@@ -38,7 +38,11 @@ bool SameName(std::string_view a, std::string_view b) {
 std::unique_ptr<IniFile> IniFile::Init(platform::FileSystem& files, const ShortString& name,
                                        bool writable) {
   std::unique_ptr<IniFile> ini(new IniFile(files, name, writable));
-  ini->existed_ = FileExistsByName(files, name);
+  // A file that could not be looked up may exist: read as missing it would
+  // give defaults for its values, and created it would be emptied.
+  const std::optional<bool> exists = FileExistsByName(files, name);
+  if (!exists) return nullptr;
+  ini->existed_ = *exists;
   int result = platform::IO_OK;
   if (ini->existed_) {
     ini->file_ = files.Open(name, platform::Access::READ, platform::Share::DENY_NONE,

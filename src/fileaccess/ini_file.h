@@ -20,7 +20,8 @@ namespace zq::fileaccess {
 class IniFile {
  public:
   // Opens the file (a writable object creates a missing one and locks its
-  // first byte); nothing when the file cannot be opened, created or locked.
+  // first byte); nothing when the file cannot be looked up, opened, created
+  // or locked.
   // A read-only object over a missing file is empty.
   static std::unique_ptr<IniFile> Init(platform::FileSystem& files, const ShortString& name,
                                        bool writable);

@@ -4,10 +4,18 @@
 
 namespace zq::fileaccess {
 
-bool FileExistsByName(platform::FileSystem& files, std::string_view name) {
+std::optional<bool> FileExistsByName(platform::FileSystem& files, std::string_view name) {
   std::vector<platform::DirEntry> found;
-  return files.Search(ShortString(name), platform::ATTR_FILES, found) == platform::IO_OK &&
-         !found.empty();
+  switch (files.Search(ShortString(name), platform::ATTR_FILES, found)) {
+    case platform::IO_OK:
+      return !found.empty();
+    case platform::IO_FILE_NOT_FOUND:
+    case platform::IO_PATH_NOT_FOUND:
+    case platform::IO_NO_MORE_FILES:
+      return false;
+    default:
+      return std::nullopt;
+  }
 }
 
 bool LockFirstByte(platform::File& file) {

@@ -3,14 +3,17 @@
 // record file object: the existence check by name and the lock on the first
 // byte of a file that keeps two stations from updating it at once.
 
+#include <optional>
 #include <string_view>
 
 #include "platform/files.h"
 
 namespace zq::fileaccess {
 
-// True when a search for the name finds a plain file (no directories).
-bool FileExistsByName(platform::FileSystem& files, std::string_view name);
+// Whether a search for the name finds a plain file (no directories); nothing
+// when the search itself failed (access refused, a disk or network fault), so
+// that an existing file is never taken for a missing one.
+std::optional<bool> FileExistsByName(platform::FileSystem& files, std::string_view name);
 
 // One byte at offset 0, no retry: the platform lock's own answer.
 bool LockFirstByte(platform::File& file);
