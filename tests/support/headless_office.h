@@ -11,11 +11,11 @@
 
 namespace zq::testing {
 
-inline std::vector<sample::CompanyPlan> WriteConvertibleOffice(HeadlessPlatform& p) {
+inline std::vector<sample::CompanyPlan> WriteConvertibleOffice(
+    HeadlessPlatform& p, const sample::SampleOfficeOptions& options = {}) {
   const ShortString root = p.world.Name("");
-  std::vector<sample::CompanyPlan> plan =
-      sample::WriteSampleOffice(p.world.files, ShortString(root.view().substr(0, root.size() - 1)),
-                                sample::SampleOfficeOptions{});
+  std::vector<sample::CompanyPlan> plan = sample::WriteSampleOffice(
+      p.world.files, ShortString(root.view().substr(0, root.size() - 1)), options);
   p.world.tree.WriteFile("DAZ_2021/zq20-21.PTH",
                          "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n");
   p.world.process.SetExecutablePath(p.world.Name("DAZ_2021/zq20-21"));

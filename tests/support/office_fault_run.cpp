@@ -68,9 +68,9 @@ std::string_view KindName(SyscallKind kind) {
   return NAMES[static_cast<std::size_t>(kind)];
 }
 
-FaultRun RunOffice(const FaultPlan& plan) {
+FaultRun RunOffice(const FaultPlan& plan, int companies) {
   HeadlessPlatform p(TempTree::InMemory());
-  WriteConvertibleOffice(p);
+  WriteConvertibleOffice(p, sample::SampleOfficeOptions{.companies = companies});
   const auto sourceBefore = p.world.tree.Snapshot("DAZ_2020");
   const SyscallCounts before = Counts(p.world.syscalls);
   if (plan.nth > 0) {

@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "platform/counting_syscalls.h"
+#include "sample/sample_office.h"
 
 namespace zq::testing {
 
@@ -55,8 +56,9 @@ struct FaultRun {
   std::map<std::string, std::string> target;  // the 2021 tree, files by name, no times in the log
 };
 
-// One conversion of a fresh sample office under `plan`.
-FaultRun RunOffice(const FaultPlan& plan);
+// One conversion of a fresh sample office of `companies` companies (the
+// default office's twelve unless a quicker run will do) under `plan`.
+FaultRun RunOffice(const FaultPlan& plan, int companies = sample::SampleOfficeOptions{}.companies);
 
 // How a run under a fault compares with the run without faults.
 FaultOutcome Judge(const FaultRun& run, const FaultRun& clean);
