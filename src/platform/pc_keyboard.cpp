@@ -122,8 +122,8 @@ std::uint8_t ControlCharacter(unsigned char character) {
 
 // ---- From a pressed key to the record -----------------------------------
 
-std::uint8_t StateByte(unsigned modifiers, bool numLock) {
-  unsigned state = numLock ? STATE_NUM_LOCK : 0u;
+std::uint8_t StateByte(unsigned modifiers, std::uint8_t locks) {
+  unsigned state = locks;
   if (modifiers & MOD_SHIFT) state |= STATE_SHIFT;
   if (modifiers & MOD_CTRL) state |= STATE_CTRL;
   if (modifiers & MOD_ALT) state |= STATE_ALT;
@@ -136,7 +136,7 @@ std::uint16_t Code(unsigned scan, unsigned character) {
 
 }  // namespace
 
-InputRecord ToRecord(Pressed pressed, bool numLock) {
+InputRecord ToRecord(Pressed pressed, std::uint8_t locks) {
   if (pressed.named) {
     const KeyCodes& codes = KEY_CODES[static_cast<std::size_t>(pressed.key)];
     const unsigned modifiers = pressed.modifiers;
@@ -144,7 +144,7 @@ InputRecord ToRecord(Pressed pressed, bool numLock) {
                                : (modifiers & MOD_CTRL)  ? codes.ctrl
                                : (modifiers & MOD_SHIFT) ? codes.shift
                                                          : codes.plain;
-    return InputRecord::Key(code, StateByte(modifiers, numLock));
+    return InputRecord::Key(code, StateByte(modifiers, locks));
   }
   const CharacterScan scan = ScanOf(pressed.character);
   const unsigned modifiers = pressed.modifiers | (scan.shifted ? MOD_SHIFT : 0u);
@@ -159,7 +159,7 @@ InputRecord ToRecord(Pressed pressed, bool numLock) {
   } else if (modifiers & MOD_CTRL) {
     code = Code(scan.scan, ControlCharacter(pressed.character));
   }
-  return InputRecord::Key(code, StateByte(modifiers, numLock));
+  return InputRecord::Key(code, StateByte(modifiers, locks));
 }
 
 }  // namespace zq::platform::pc

@@ -49,8 +49,9 @@ constexpr Pressed Character(unsigned char character, unsigned modifiers = 0) {
   return {false, Key::ESCAPE, character, modifiers};
 }
 
-// The record of a pressed key. Num Lock goes into the state byte as given;
-// a terminal cannot tell it, so there it is taken as on.
-InputRecord ToRecord(Pressed pressed, bool numLock = true);
+// The record of a pressed key. `locks` are the lock bits of the state byte
+// (STATE_NUM_LOCK, STATE_CAPS_LOCK, STATE_SCROLL_LOCK); a terminal cannot
+// tell them, so there Num Lock is taken as on.
+InputRecord ToRecord(Pressed pressed, std::uint8_t locks = STATE_NUM_LOCK);
 
 }  // namespace zq::platform::pc

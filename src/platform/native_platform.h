@@ -1,0 +1,37 @@
+#pragma once
+// The real platform of the system the program was built for, as main needs
+// it: the process, a way to print a line for the operator before any screen
+// is up, and the whole bundle, whose console is taken over while the object
+// lives and given back as it was when it goes. The build picks the POSIX or
+// the Windows implementation.
+
+#include <memory>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace zq::platform {
+
+std::unique_ptr<Process> MakeNativeProcess(int argc, const char* const* argv);
+
+// Prints one line of UTF-8 text, with its line break, on the standard output
+// or the standard error, readable whatever the console's code page.
+void PrintNativeLine(bool standardError, std::string_view utf8);
+
+class NativePlatform {
+ public:
+  // Throws std::runtime_error, with a message for the operator, when the
+  // console cannot be taken over.
+  explicit NativePlatform(Process& process);
+  ~NativePlatform();
+  NativePlatform(const NativePlatform&) = delete;
+  NativePlatform& operator=(const NativePlatform&) = delete;
+
+  Platform& Bundle();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+}  // namespace zq::platform
