@@ -14,7 +14,7 @@
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
-#include "support/posix_world.h"
+#include "host_world.h"
 #include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
@@ -68,7 +68,7 @@ constexpr const char* SELECTION_SCREEN = R"(
 // tree, and the loop run over them with a company run that notes what it is
 // given and fails for the directories in `failing`.
 struct CompanyLoopTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   testing::HeadlessToolkit t;
   platform::PascalRandom random;
   fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};

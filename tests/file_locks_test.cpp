@@ -5,7 +5,7 @@
 
 #include "platform/files.h"
 #include "support/lock_holder_client.h"
-#include "support/posix_world.h"
+#include "host_world.h"
 
 namespace zq::platform {
 namespace {
@@ -23,7 +23,7 @@ class FileLocksTest : public ::testing::Test {
   }
   std::string HostFile() const { return world_.tree.Path("SPISFIRM.DAT"); }
 
-  zq::testing::PosixWorld world_;
+  zq::testing::HostWorld world_;
   int result_ = -1;
 };
 

@@ -4,13 +4,13 @@
 
 #include "platform/text_literal.h"
 #include "shell/path_settings.h"
-#include "support/posix_world.h"
+#include "host_world.h"
 
 namespace zq::shell {
 namespace {
 
 struct PathSettingsTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   const ShortString baseName = world.Name("zq20-21");
 
   void ReadBack(ShortString& source, ShortString& target) {

@@ -3,7 +3,7 @@
 #include "fileaccess/temp_files.h"
 #include "platform/manual_clock.h"
 #include "platform/text_literal.h"
-#include "support/posix_world.h"
+#include "host_world.h"
 
 namespace zq::fileaccess {
 namespace {
@@ -30,7 +30,7 @@ TEST(PascalRandomTest, FollowsTheRunTimeSequence) {
 
 class TempFilesTest : public ::testing::Test {
  protected:
-  zq::testing::PosixWorld world_;
+  zq::testing::HostWorld world_;
   platform::ManualClock clock_;
   platform::PascalRandom random_;
   TempFiles temp_{world_.files, world_.process, clock_, random_};

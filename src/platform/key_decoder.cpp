@@ -28,21 +28,21 @@ Pressed ControlKey(unsigned char byte) {
     case 0x09:
       return Named(Key::TAB);
     case 0x0A:
-      return Named(Key::ENTER, MOD_CTRL);
+      return Named(Key::ENTER, WITH_CTRL);
     case 0x0D:
       return Named(Key::ENTER);
     case 0x00:
-      return Character(' ', MOD_CTRL);
+      return Character(' ', WITH_CTRL);
     case 0x1C:
-      return Character('\\', MOD_CTRL);
+      return Character('\\', WITH_CTRL);
     case 0x1D:
-      return Character(']', MOD_CTRL);
+      return Character(']', WITH_CTRL);
     case 0x1E:
-      return Character('6', MOD_CTRL);
+      return Character('6', WITH_CTRL);
     case 0x1F:
-      return Character('-', MOD_CTRL);
+      return Character('-', WITH_CTRL);
     default:
-      return Character(static_cast<unsigned char>(byte + 0x60), MOD_CTRL);
+      return Character(static_cast<unsigned char>(byte + 0x60), WITH_CTRL);
   }
 }
 
@@ -69,7 +69,7 @@ std::optional<Pressed> CodePointKey(unsigned codePoint, unsigned modifiers) {
   const auto byte = UnicodeToCp852(static_cast<char32_t>(codePoint));
   if (!byte || *byte < 0x20 || *byte == 0x7F) return std::nullopt;
   const char character =
-      (modifiers & MOD_SHIFT) ? UpCasePL(static_cast<char>(*byte)) : static_cast<char>(*byte);
+      (modifiers & WITH_SHIFT) ? UpCasePL(static_cast<char>(*byte)) : static_cast<char>(*byte);
   return Character(static_cast<unsigned char>(character), modifiers);
 }
 
@@ -97,9 +97,9 @@ unsigned ModifiersOf(unsigned parameter) {
   if (parameter <= 1) return 0;
   const unsigned bits = parameter - 1;
   unsigned modifiers = 0;
-  if (bits & 1u) modifiers |= MOD_SHIFT;
-  if (bits & (2u | 8u)) modifiers |= MOD_ALT;  // Alt or Meta
-  if (bits & 4u) modifiers |= MOD_CTRL;
+  if (bits & 1u) modifiers |= WITH_SHIFT;
+  if (bits & (2u | 8u)) modifiers |= WITH_ALT;  // Alt or Meta
+  if (bits & 4u) modifiers |= WITH_CTRL;
   return modifiers;
 }
 
@@ -146,12 +146,12 @@ constexpr FinalKey CSI_KEYS[] = {
     {'Q', Key::F2, 0},
     {'R', Key::F3, 0},
     {'S', Key::F4, 0},
-    {'Z', Key::TAB, MOD_SHIFT},
+    {'Z', Key::TAB, WITH_SHIFT},
     // rxvt: Shift+arrows
-    {'a', Key::UP, MOD_SHIFT},
-    {'b', Key::DOWN, MOD_SHIFT},
-    {'c', Key::RIGHT, MOD_SHIFT},
-    {'d', Key::LEFT, MOD_SHIFT},
+    {'a', Key::UP, WITH_SHIFT},
+    {'b', Key::DOWN, WITH_SHIFT},
+    {'c', Key::RIGHT, WITH_SHIFT},
+    {'d', Key::LEFT, WITH_SHIFT},
 };
 
 constexpr FinalKey SS3_KEYS[] = {
@@ -167,10 +167,10 @@ constexpr FinalKey SS3_KEYS[] = {
     {'R', Key::F3, 0},
     {'S', Key::F4, 0},
     // rxvt: Ctrl+arrows
-    {'a', Key::UP, MOD_CTRL},
-    {'b', Key::DOWN, MOD_CTRL},
-    {'c', Key::RIGHT, MOD_CTRL},
-    {'d', Key::LEFT, MOD_CTRL},
+    {'a', Key::UP, WITH_CTRL},
+    {'b', Key::DOWN, WITH_CTRL},
+    {'c', Key::RIGHT, WITH_CTRL},
+    {'d', Key::LEFT, WITH_CTRL},
     // the keypad in application mode
     {'M', Key::ENTER, 0},
     {'k', Key::KEYPAD_PLUS, 0},
@@ -219,14 +219,14 @@ constexpr TildeKey TILDE_KEYS[] = {
     {21, Key::F10},
     {23, Key::F11},
     {24, Key::F12},
-    {25, Key::F3, MOD_SHIFT},
-    {26, Key::F4, MOD_SHIFT},
-    {28, Key::F5, MOD_SHIFT},
-    {29, Key::F6, MOD_SHIFT},
-    {31, Key::F7, MOD_SHIFT},
-    {32, Key::F8, MOD_SHIFT},
-    {33, Key::F9, MOD_SHIFT},
-    {34, Key::F10, MOD_SHIFT},
+    {25, Key::F3, WITH_SHIFT},
+    {26, Key::F4, WITH_SHIFT},
+    {28, Key::F5, WITH_SHIFT},
+    {29, Key::F6, WITH_SHIFT},
+    {31, Key::F7, WITH_SHIFT},
+    {32, Key::F8, WITH_SHIFT},
+    {33, Key::F9, WITH_SHIFT},
+    {34, Key::F10, WITH_SHIFT},
 };
 
 template <typename Table>
@@ -272,7 +272,7 @@ Parsed InterpretCsi(std::string_view parameters, char final, std::size_t length)
   }
   // rxvt marks Shift, Ctrl and both by the final byte of the vt220 forms.
   constexpr std::string_view TILDE_FINALS = "~$^@";
-  constexpr unsigned TILDE_MODIFIERS[] = {0, MOD_SHIFT, MOD_CTRL, MOD_CTRL | MOD_SHIFT};
+  constexpr unsigned TILDE_MODIFIERS[] = {0, WITH_SHIFT, WITH_CTRL, WITH_CTRL | WITH_SHIFT};
   if (const std::size_t form = TILDE_FINALS.find(final); form != std::string_view::npos) {
     const unsigned number = numbers[0];
     if (number == 200) return {Parsed::Status::PASTE_BEGIN, length, {}, {}};
@@ -343,7 +343,7 @@ Parsed ParseOne(std::string_view text, bool inputIdle);
 Parsed WithAlt(Parsed parsed) {
   if (parsed.status == Parsed::Status::NEED_MORE) return parsed;
   ++parsed.length;
-  parsed.key.modifiers |= MOD_ALT;
+  parsed.key.modifiers |= WITH_ALT;
   return parsed;
 }
 
@@ -369,7 +369,7 @@ Parsed ParseEscape(std::string_view text, bool inputIdle) {
   }
   // The Linux console sends ESC Tab for Shift+Tab. Alt+Tab sends the same
   // there, but nearly everywhere it belongs to the window manager.
-  if (next == '\t') return KeyOf(Named(Key::TAB, MOD_SHIFT), 2);
+  if (next == '\t') return KeyOf(Named(Key::TAB, WITH_SHIFT), 2);
   return WithAlt(ParseOne(text.substr(1), inputIdle));
 }
 

@@ -124,9 +124,9 @@ std::uint8_t ControlCharacter(unsigned char character) {
 
 std::uint8_t StateByte(unsigned modifiers, std::uint8_t locks) {
   unsigned state = locks;
-  if (modifiers & MOD_SHIFT) state |= STATE_SHIFT;
-  if (modifiers & MOD_CTRL) state |= STATE_CTRL;
-  if (modifiers & MOD_ALT) state |= STATE_ALT;
+  if (modifiers & WITH_SHIFT) state |= STATE_SHIFT;
+  if (modifiers & WITH_CTRL) state |= STATE_CTRL;
+  if (modifiers & WITH_ALT) state |= STATE_ALT;
   return static_cast<std::uint8_t>(state);
 }
 
@@ -140,23 +140,23 @@ InputRecord ToRecord(Pressed pressed, std::uint8_t locks) {
   if (pressed.named) {
     const KeyCodes& codes = KEY_CODES[static_cast<std::size_t>(pressed.key)];
     const unsigned modifiers = pressed.modifiers;
-    const std::uint16_t code = (modifiers & MOD_ALT)     ? codes.alt
-                               : (modifiers & MOD_CTRL)  ? codes.ctrl
-                               : (modifiers & MOD_SHIFT) ? codes.shift
+    const std::uint16_t code = (modifiers & WITH_ALT)     ? codes.alt
+                               : (modifiers & WITH_CTRL)  ? codes.ctrl
+                               : (modifiers & WITH_SHIFT) ? codes.shift
                                                          : codes.plain;
     return InputRecord::Key(code, StateByte(modifiers, locks));
   }
   const CharacterScan scan = ScanOf(pressed.character);
-  const unsigned modifiers = pressed.modifiers | (scan.shifted ? MOD_SHIFT : 0u);
+  const unsigned modifiers = pressed.modifiers | (scan.shifted ? WITH_SHIFT : 0u);
   std::uint16_t code = Code(scan.scan, pressed.character);
-  if (modifiers & MOD_ALT) {
+  if (modifiers & WITH_ALT) {
     // The digit row moves to 0x78..0x83 with Alt; Alt+Space keeps its blank.
     if (scan.scan >= 0x02 && scan.scan <= 0x0D) {
       code = Code(scan.scan + 0x76u, 0);
     } else if (pressed.character != ' ' && scan.scan != 0) {
       code = Code(scan.scan, 0);
     }
-  } else if (modifiers & MOD_CTRL) {
+  } else if (modifiers & WITH_CTRL) {
     code = Code(scan.scan, ControlCharacter(pressed.character));
   }
   return InputRecord::Key(code, StateByte(modifiers, locks));

@@ -13,9 +13,9 @@ namespace zq::platform::pc {
 
 // Modifier bits as a backend collects them; the state byte is made from
 // them at the end.
-inline constexpr unsigned MOD_SHIFT = 1;
-inline constexpr unsigned MOD_ALT = 2;
-inline constexpr unsigned MOD_CTRL = 4;
+inline constexpr unsigned WITH_SHIFT = 1;
+inline constexpr unsigned WITH_ALT = 2;
+inline constexpr unsigned WITH_CTRL = 4;
 
 // Keys that carry no character of their own (or a fixed one).
 // clang-format off

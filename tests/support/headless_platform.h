@@ -12,12 +12,12 @@
 #include "platform/headless_console.h"
 #include "platform/manual_clock.h"
 #include "platform/platform.h"
-#include "support/posix_world.h"
+#include "host_world.h"
 
 namespace zq::testing {
 
 struct HeadlessPlatform : ScreenText<HeadlessPlatform> {
-  PosixWorld world;
+  HostWorld world;
   platform::ManualClock clock;
   platform::HeadlessConsole console{clock};
   platform::BellSound sound{console, clock};

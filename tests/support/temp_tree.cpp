@@ -1,40 +1,59 @@
 #include "support/temp_tree.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 namespace zq::testing {
 
+namespace {
+
+// A host name given in UTF-8, whatever the system's narrow code page.
+std::filesystem::path HostPath(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+}  // namespace
+
 TempTree::TempTree() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zq-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
+  // A new directory with a random name, as mkdtemp makes one, on every system.
+  std::random_device random;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate = temp / ("zq-test-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      const std::u8string utf8 = candidate.generic_u8string();
+      root_.assign(utf8.begin(), utf8.end());
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary directory");
 }
 
 TempTree::~TempTree() {
   std::error_code ignored;
   // Read-only entries left by a test must not stop the removal.
-  std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+  std::filesystem::permissions(HostPath(root_), std::filesystem::perms::owner_all,
                                std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(root_, ignored);
+  std::filesystem::remove_all(HostPath(root_), ignored);
 }
 
 void TempTree::MakeDirectory(std::string_view relative) const {
-  std::filesystem::create_directories(Path(relative));
+  std::filesystem::create_directories(HostPath(Path(relative)));
 }
 
 void TempTree::WriteFile(std::string_view relative, std::string_view content) const {
-  std::ofstream out(Path(relative), std::ios::binary | std::ios::trunc);
+  std::ofstream out(HostPath(Path(relative)), std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
   if (!out) throw std::runtime_error("cannot write " + Path(relative));
 }
 
 std::string TempTree::ReadFile(std::string_view relative) const {
-  std::ifstream in(Path(relative), std::ios::binary);
+  std::ifstream in(HostPath(Path(relative)), std::ios::binary);
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
@@ -42,7 +61,7 @@ std::string TempTree::ReadFile(std::string_view relative) const {
 
 bool TempTree::Exists(std::string_view relative) const {
   std::error_code ignored;
-  return std::filesystem::exists(std::filesystem::symlink_status(Path(relative), ignored));
+  return std::filesystem::exists(std::filesystem::symlink_status(HostPath(Path(relative)), ignored));
 }
 
 }  // namespace zq::testing

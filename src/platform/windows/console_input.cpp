@@ -71,10 +71,10 @@ std::optional<InputRecord> KeyInputOf(const KEY_EVENT_RECORD& key) {
   // shows AltGr by the letter it typed.
   const bool altGr = (state & RIGHT_ALT_PRESSED) && ((state & LEFT_CTRL_PRESSED) || typed >= 0x80);
   unsigned modifiers = 0;
-  if (state & SHIFT_PRESSED) modifiers |= pc::MOD_SHIFT;
+  if (state & SHIFT_PRESSED) modifiers |= pc::WITH_SHIFT;
   if (!altGr) {
-    if (state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) modifiers |= pc::MOD_CTRL;
-    if (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) modifiers |= pc::MOD_ALT;
+    if (state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) modifiers |= pc::WITH_CTRL;
+    if (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) modifiers |= pc::WITH_ALT;
   }
   const std::uint8_t locks = LockBits(state);
   if (const auto named = NamedKeyOf(key.wVirtualKeyCode)) {
@@ -82,18 +82,18 @@ std::optional<InputRecord> KeyInputOf(const KEY_EVENT_RECORD& key) {
     // printed under them; Windows already reports those as VK_UP and so on.
     return pc::ToRecord(pc::Named(*named, modifiers), locks);
   }
-  if ((modifiers & (pc::MOD_CTRL | pc::MOD_ALT)) != 0 || typed < 0x20) {
+  if ((modifiers & (pc::WITH_CTRL | pc::WITH_ALT)) != 0 || typed < 0x20) {
     const auto base = BaseCharacterOf(key.wVirtualKeyCode);
     if (!base) return std::nullopt;
-    if ((modifiers & (pc::MOD_CTRL | pc::MOD_ALT)) == 0) return std::nullopt;
-    const char character = (modifiers & pc::MOD_SHIFT) ? UpCasePL(static_cast<char>(*base))
+    if ((modifiers & (pc::WITH_CTRL | pc::WITH_ALT)) == 0) return std::nullopt;
+    const char character = (modifiers & pc::WITH_SHIFT) ? UpCasePL(static_cast<char>(*base))
                                                        : static_cast<char>(*base);
     return pc::ToRecord(pc::Character(static_cast<unsigned char>(character), modifiers), locks);
   }
   const auto byte = UnicodeToCp852(typed);
   if (!byte || *byte == 0x7F) return std::nullopt;
   // The character already shows Shift; the table adds it for the scan code.
-  return pc::ToRecord(pc::Character(*byte, modifiers & ~pc::MOD_SHIFT), locks);
+  return pc::ToRecord(pc::Character(*byte, modifiers & ~pc::WITH_SHIFT), locks);
 }
 
 std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse, std::uint16_t& lastButtons) {

@@ -7,7 +7,7 @@
 // the left Alt with a letter is Alt+letter. Num, Caps and Scroll Lock come
 // into the state byte as the console reports them.
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "platform/windows/windows_clock.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 namespace zq::platform {
 

@@ -1,6 +1,6 @@
 #include "platform/windows/windows_console.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "platform/windows/windows_errors.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 #include "platform/files.h"
 

@@ -1,6 +1,6 @@
 #include "platform/windows/windows_file_system.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 #include "platform/dir_listing.h"
 #include "platform/dos_mask.h"
@@ -79,7 +79,7 @@ std::unique_ptr<File> WindowsFileSystem::Open(const ShortString& name, Access ac
   // in, so a refused open leaves another station's file whole; OPEN_ALWAYS
   // also keeps the attributes of a hidden or read-only file, which
   // CREATE_ALWAYS would refuse.
-  const DWORD creation = disposition == Disposition::CREATE_ALWAYS ? OPEN_ALWAYS : OPEN_EXISTING;
+  const DWORD creation = disposition == Disposition::CREATE_ALWAYS ? OPEN_ALWAYS : win32::OPEN_EXISTING_FILE;
   HANDLE handle = CreateFileW(path.c_str(), DesiredAccess(access), ShareMode(share), nullptr,
                               creation, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {

@@ -1,6 +1,6 @@
 // The real platform on the Windows console.
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 #include "platform/native_platform.h"
 #include "platform/windows/wide_text.h"

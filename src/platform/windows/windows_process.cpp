@@ -1,6 +1,6 @@
 #include "platform/windows/windows_process.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 // shellapi.h needs the types of windows.h first.
 #include <shellapi.h>
 

@@ -12,8 +12,14 @@ extern char** environ;
 
 namespace zq::testing {
 
+struct LockHolder::Channel {
+  pid_t pid = -1;
+  int socket = -1;
+};
+
 LockHolder::LockHolder(const std::string& file, const std::string& access,
-                       const std::string& share) {
+                       const std::string& share)
+    : channel_(std::make_unique<Channel>()) {
   int ends[2];
   // A socket rather than pipes: a write to a program that died fails with an
   // error (MSG_NOSIGNAL) instead of killing the test with SIGPIPE.
@@ -29,12 +35,12 @@ LockHolder::LockHolder(const std::string& file, const std::string& access,
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const int spawned = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&channel_->pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
-  socket_ = ends[0];
+  channel_->socket = ends[0];
   if (spawned != 0) {
-    close(socket_);
+    close(channel_->socket);
     throw std::runtime_error("cannot start " + program);
   }
   greeting_ = ReadLine();
@@ -42,14 +48,14 @@ LockHolder::LockHolder(const std::string& file, const std::string& access,
 
 LockHolder::~LockHolder() {
   Send("quit");
-  close(socket_);
+  close(channel_->socket);
   int status = 0;
-  waitpid(pid_, &status, 0);
+  waitpid(channel_->pid, &status, 0);
 }
 
 std::string LockHolder::Send(const std::string& command) {
   const std::string line = command + "\n";
-  if (send(socket_, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
+  if (send(channel_->socket, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
     return "EOF";
   }
   return ReadLine();
@@ -64,7 +70,7 @@ std::string LockHolder::ReadLine() {
       return line;
     }
     char buffer[256];
-    const ssize_t count = read(socket_, buffer, sizeof buffer);
+    const ssize_t count = read(channel_->socket, buffer, sizeof buffer);
     if (count <= 0) return "EOF";
     pending_.append(buffer, static_cast<std::size_t>(count));
   }
