@@ -7,6 +7,7 @@
 
 #include "platform/cp852.h"
 #include "platform/text_literal.h"
+#include "sample/office_answers.h"
 #include "sample/sample_office.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
@@ -15,13 +16,6 @@ namespace zq::shell {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uint16_t PAGE_DOWN = 0x5100;
-constexpr std::uint16_t F5 = 0x3F00;
-constexpr std::uint16_t ENTER = 0x1C0D;
-constexpr std::uint16_t KEY_B = 0x3062;
-constexpr std::uint16_t KEY_N = 0x316E;
-constexpr std::uint16_t KEY_W = 0x1177;
 
 // Every file of a tree, by its path relative to the tree, with its bytes;
 // a directory is listed with a marker in place of bytes.
@@ -69,12 +63,6 @@ struct OfficeConversion : ::testing::Test {
     p.world.process.SetCurrentDirectory(p.world.Name(""));
   }
 
-  // A key the operator presses when the program waits for one; the pause
-  // lets the program's looks for a key while it works pass by.
-  void Answer(std::uint16_t key) {
-    p.console.PushPause();
-    p.console.PushKey(key);
-  }
   std::string Screen() const {
     std::string rows;
     for (int row = 1; row <= 25; ++row) rows += p.Row(row) + "\n";
@@ -89,40 +77,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   const auto sourceBefore = Snapshot(p.world.tree, "DAZ_2020");
   const std::string sourceRegister = p.world.tree.ReadFile("DAZ_2020/SPISFIRM.DAT");
 
-  // The wizard's three pages with their defaults, then start.
-  for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) p.console.PushKey(key);
-  // The global copy finds 2021_lp2.cc, just copied from 2020_lp2.cc: the
-  // 2021 settings replace it.
-  Answer(KEY_W);
-  // Recognition names the company found converted and the one without a
-  // directory, and waits.
-  Answer(ENTER);
-  // Every company of the list as it is marked.
-  Answer(F5);
-  // Piekarnia has annual data of both years: 2020's. Its 2021 tax forms are
-  // there already, both replaced; so are the 2021 wage settings that follow
-  // the 2020 ones just copied.
-  Answer(KEY_B);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  // Żuraw left December 2020 open.
-  Answer(ENTER);
-  // Kwiaciarnia: both years again, 2021's this time; the wage settings as
-  // before.
-  Answer(KEY_N);
-  Answer(KEY_W);
-  // Groszek: 2020's; it settled VAT in proportion and its 2021 proportion
-  // is confirmed as 0; December is open; its 2021 tax forms and wage
-  // settings are replaced.
-  Answer(KEY_B);
-  Answer(ENTER);
-  Answer(ENTER);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  // The closing "Nacisnij Enter".
-  Answer(ENTER);
+  sample::ScriptAnswers(p.console, sample::DefaultOfficeAnswers());
   Converter converter(p.platform);
   {
     WorkingDirectory office(p.world.tree.Root());

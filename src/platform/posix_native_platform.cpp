@@ -23,12 +23,25 @@ void PrintNativeLine(bool standardError, std::string_view utf8) {
   std::fputc('\n', out);
 }
 
-struct NativePlatform::Parts {
-  explicit Parts(Process& process)
-      : files(syscalls, process), platform{console, files, clock, sound, process, clipboard} {}
+struct NativeFiles::Parts {
+  explicit Parts(const Process& process) : files(syscalls, process) {}
 
   PosixSyscalls syscalls;
   PosixFileSystem files;
+};
+
+NativeFiles::NativeFiles(const Process& process) : parts_(std::make_unique<Parts>(process)) {}
+NativeFiles::~NativeFiles() = default;
+
+FileSystem& NativeFiles::Files() {
+  return parts_->files;
+}
+
+struct NativePlatform::Parts {
+  explicit Parts(Process& process)
+      : files(process), platform{console, files.Files(), clock, sound, process, clipboard} {}
+
+  NativeFiles files;
   PosixClock clock;
   // The terminal is restored when the console goes, on every way out.
   TerminalConsole console;

@@ -24,8 +24,9 @@
 #include <sstream>
 #include <string>
 
-#include "host_files.h"
 #include "platform/files.h"
+#include "platform/native_platform.h"
+#include "support/no_environment.h"
 
 namespace {
 
@@ -96,8 +97,9 @@ class Holder {
   }
 
  private:
-  zq::testing::HostFiles host_;
-  FileSystem& files_ = host_.files;
+  zq::testing::NoEnvironment process_;
+  NativeFiles host_{process_};
+  FileSystem& files_ = host_.Files();
   std::string name_;
   std::unique_ptr<File> file_;
 };

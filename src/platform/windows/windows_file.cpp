@@ -9,6 +9,8 @@
 namespace zq::platform {
 namespace {
 
+constexpr std::uint64_t LOCKABLE_END = 0x4000000000000000;
+
 // ReadFile and WriteFile take at most a DWORD of bytes at a time.
 constexpr std::size_t LARGEST_TRANSFER = 1u << 30;
 
@@ -80,27 +82,49 @@ int WindowsFile::Flush() {
   return LastResult(IoStep::WRITE);
 }
 
+const WindowsFile::Range* WindowsFile::HolderOf(std::uint64_t offset, std::uint64_t length) const {
+  for (const Range& range : held_) {
+    if (offset >= range.offset && offset - range.offset + length <= range.length) return &range;
+  }
+  return nullptr;
+}
+
 int WindowsFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
+  if (length == 0) return IO_OK;  // zero bytes: nothing to lock
+  // No record offset reaches this far; the POSIX backend keeps the bytes
+  // above for its sharing modes, and both refuse to lock there.
+  if (offset >= LOCKABLE_END || length > LOCKABLE_END - offset) return IO_LOCK_VIOLATION;
+  if (HolderOf(offset, length) != nullptr) return IO_OK;
   OVERLAPPED overlapped = RangeStart(offset);
   const BOOL locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                                  static_cast<DWORD>(length), static_cast<DWORD>(length >> 32),
                                  &overlapped);
-  return locked ? IO_OK : LastResult(IoStep::LOCK);
+  if (!locked) return LastResult(IoStep::LOCK);
+  held_.push_back({offset, length});
+  return IO_OK;
 }
 
 int WindowsFile::Unlock(std::uint64_t offset, std::uint64_t length) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
+  if (length == 0) return IO_OK;
+  const auto exact = std::find_if(held_.begin(), held_.end(), [&](const Range& range) {
+    return range.offset == offset && range.length == length;
+  });
+  if (exact == held_.end() && HolderOf(offset, length) != nullptr) return IO_OK;
   OVERLAPPED overlapped = RangeStart(offset);
   const BOOL unlocked = UnlockFileEx(handle_, 0, static_cast<DWORD>(length),
                                      static_cast<DWORD>(length >> 32), &overlapped);
-  return unlocked ? IO_OK : LastResult(IoStep::LOCK);
+  if (!unlocked) return LastResult(IoStep::LOCK);
+  if (exact != held_.end()) held_.erase(exact);
+  return IO_OK;
 }
 
 int WindowsFile::Close() {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
   void* handle = handle_;
   handle_ = INVALID_HANDLE_VALUE;
+  held_.clear();  // the system releases them with the handle
   return CloseHandle(handle) ? IO_OK : LastResult(IoStep::WRITE);
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 // A file handle of the Windows API. Sharing modes are the system's own; the
-// byte-range locks are LockFileEx locks taken without waiting.
+// byte-range locks are LockFileEx locks taken without waiting. Windows lets a
+// handle's second lock over a range it already holds fail; here, as on every
+// platform, a handle does not block itself: a range inside one the handle
+// holds is granted at once, and releasing it leaves the holding lock alone.
+
+#include <vector>
 
 #include "platform/files.h"
 
@@ -26,7 +31,15 @@ class WindowsFile final : public File {
   int Truncate();
 
  private:
+  struct Range {
+    std::uint64_t offset;
+    std::uint64_t length;
+  };
+  // The range of `held_` that covers the given one, or nullptr.
+  const Range* HolderOf(std::uint64_t offset, std::uint64_t length) const;
+
   void* handle_;  // INVALID_HANDLE_VALUE once closed
+  std::vector<Range> held_;  // the ranges locked through the system
 };
 
 }  // namespace zq::platform

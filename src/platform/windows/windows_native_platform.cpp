@@ -34,6 +34,17 @@ void PrintNativeLine(bool standardError, std::string_view utf8) {
   WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
+struct NativeFiles::Parts {
+  WindowsFileSystem files;
+};
+
+NativeFiles::NativeFiles(const Process& /*process*/) : parts_(std::make_unique<Parts>()) {}
+NativeFiles::~NativeFiles() = default;
+
+FileSystem& NativeFiles::Files() {
+  return parts_->files;
+}
+
 struct NativePlatform::Parts {
   explicit Parts(Process& process) : platform{console, files, clock, sound, process, clipboard} {}
 
