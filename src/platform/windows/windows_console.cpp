@@ -20,6 +20,11 @@ constexpr DWORD RAW_INPUT_MODE = ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS;
                            std::to_string(GetLastError()) + ")");
 }
 
+HANDLE OpenConsole(const wchar_t* name) {
+  return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     win32::OPEN_EXISTING_FILE, 0, nullptr);
+}
+
 // The buffer made 80 x 25 with its window: the window shrinks first, as a
 // buffer may never be smaller than its window.
 bool SetScreenSize(HANDLE screen) {
@@ -34,10 +39,13 @@ bool SetScreenSize(HANDLE screen) {
 }  // namespace
 
 WindowsConsole::WindowsConsole() : cells_(CELL_COUNT), shown_(CELL_COUNT) {
-  input_ = GetStdHandle(STD_INPUT_HANDLE);
-  original_ = GetStdHandle(STD_OUTPUT_HANDLE);
+  // The console itself, even when the standard handles go elsewhere.
+  input_ = OpenConsole(L"CONIN$");
+  original_ = OpenConsole(L"CONOUT$");
   DWORD mode = 0;
-  if (input_ == INVALID_HANDLE_VALUE || !GetConsoleMode(input_, &mode)) {
+  if (input_ == INVALID_HANDLE_VALUE || original_ == INVALID_HANDLE_VALUE ||
+      !GetConsoleMode(input_, &mode)) {
+    CloseHandles();
     Refuse("Brak konsoli: program działa tylko w oknie wiersza poleceń");
   }
   originalInputMode_ = mode;
@@ -47,11 +55,14 @@ WindowsConsole::WindowsConsole() : cells_(CELL_COUNT), shown_(CELL_COUNT) {
 
   screen_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
-  if (screen_ == INVALID_HANDLE_VALUE) Refuse("Nie można utworzyć ekranu konsoli");
+  if (screen_ == INVALID_HANDLE_VALUE) {
+    CloseHandles();
+    Refuse("Nie można utworzyć ekranu konsoli");
+  }
   CONSOLE_SCREEN_BUFFER_INFO info{};
   if (!SetScreenSize(screen_) || !GetConsoleScreenBufferInfo(screen_, &info) ||
       info.dwSize.X < SCREEN_WIDTH || info.dwSize.Y < SCREEN_HEIGHT) {
-    CloseHandle(screen_);
+    CloseHandles();
     Refuse("Konsoli nie da się ustawić na 80 x 25 znaków");
   }
   SetConsoleActiveScreenBuffer(screen_);
@@ -66,7 +77,13 @@ WindowsConsole::~WindowsConsole() {
   SetConsoleMode(input_, originalInputMode_);
   SetConsoleActiveScreenBuffer(original_);
   SetConsoleTitleW(originalTitle_.c_str());
-  CloseHandle(screen_);
+  CloseHandles();
+}
+
+void WindowsConsole::CloseHandles() {
+  for (void* handle : {input_, original_, screen_}) {
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
 }
 
 void WindowsConsole::WriteCells(int column, int row, std::span<const Cell> cells) {

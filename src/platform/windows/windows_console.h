@@ -41,6 +41,7 @@ class WindowsConsole final : public Console {
   // Takes every record the console holds now, without waiting.
   void ReadConsoleRecords();
   void ApplyCursor();
+  void CloseHandles();
 
   void* input_ = nullptr;
   void* screen_ = nullptr;    // the program's own screen buffer
