@@ -63,7 +63,7 @@ $(WINDOWS)/build.ninja: | windows-prerequisites
 # both builds must come out byte-identical.
 test-windows: $(WINDOWS)/build.ninja $(NORMAL)/build.ninja
 	cmake --build $(WINDOWS) -j $(JOBS)
-	cmake --build $(NORMAL) -j $(JOBS) --target convert_sample_office
+	cmake --build $(NORMAL) -j $(JOBS) --target convert_sample_office make_sample_tree zq20-21
 	tools/windows_tests.sh $(WINDOWS) $(NORMAL) $(WINE) $(WINESERVER) $(JOBS)
 
 # The demo builds only the converter and the sample generator, writes a fresh

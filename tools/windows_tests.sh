@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Windows build's checks under Wine: the test suite through ctest, then the
+# The Windows build's checks under Wine: the test suite through ctest, the two
+# builds' screens side by side in tmux (windows_tmux_check.sh), then the
 # sample office converted by the Windows build and by the Linux build, whose
 # trees must be byte-identical (the run log zq20-21.log, which holds times,
 # aside, and the data paths' separators, see below).
@@ -29,6 +30,7 @@ trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 "$wine" wineboot >/dev/null 2>&1
 
 (cd "$windows_build" && ctest --output-on-failure -j "$jobs")
+"$(dirname "$0")/windows_tmux_check.sh" "$windows_build" "$linux_build" "$wine"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"; "$wineserver" -k >/dev/null 2>&1 || true' EXIT

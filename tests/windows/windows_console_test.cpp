@@ -74,12 +74,15 @@ TEST(WindowsConsole, TakesAnOwnScreenOf80x25ReadsRawKeysAndGivesEverythingBack) 
     const INPUT_RECORD typed[] = {KeyDown('C', 0x03, LEFT_CTRL_PRESSED),
                                   KeyDown('A', L'ą', RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED),
                                   INPUT_RECORD{KEY_EVENT, {.KeyEvent = {FALSE, 1, 'A', 0, {L'a'}, 0}}},
-                                  KeyDown(VK_F5, 0, 0)};
+                                  KeyDown(VK_F5, 0, 0),
+                                  INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, FROM_LEFT_1ST_BUTTON_PRESSED, 0, 0}}},
+                                  INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, 0, 0, 0}}}};
     DWORD written = 0;
-    ASSERT_TRUE(WriteConsoleInputW(ConsoleInput().handle, typed, 4, &written));
+    ASSERT_TRUE(WriteConsoleInputW(ConsoleInput().handle, typed, std::size(typed), &written));
     InputRecord record;
-    for (const InputRecord& expected : {InputRecord::Key(0x2E03, 0x04), InputRecord::Key(0x1EA5, 0),
-                                        InputRecord::Key(0x3F00, 0)}) {
+    for (const InputRecord& expected :
+         {InputRecord::Key(0x2E03, 0x04), InputRecord::Key(0x1EA5, 0), InputRecord::Key(0x3F00, 0),
+          InputRecord::Mouse(MOUSE_LEFT, 7, 3), InputRecord::Mouse(0, 7, 3)}) {
       ASSERT_TRUE(console.WaitForInput(1000));
       ASSERT_TRUE(console.ReadInput(record));
       EXPECT_EQ(record, expected);
