@@ -17,21 +17,17 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_toolkit.h"
 #include "fileaccess/record_fields.h"
 #include "fileaccess/shared_file_access.h"
-#include "platform/console_clipboard.h"
 #include "platform/counting_syscalls.h"
 #include "platform/manual_clock.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_process.h"
 #include "platform/posix_syscalls.h"
-#include "platform/sound.h"
 #include "platform/text_literal.h"
 #include "register/company_record.h"
 #include "register/company_register_file.h"
-#include "ui/event_source.h"
-#include "ui/toolkit.h"
-#include "ui/toolkit_sound.h"
 
 namespace {
 
@@ -40,27 +36,8 @@ using namespace zq;
 constexpr int COMPANIES = 2048;
 constexpr int MARKS[] = {256, 512, 1024, 2048};
 
-struct Silence : platform::Sound {
-  void Tone(int, int) override {}
-};
-
-// A console that shows nothing: the boxes' drawing costs what the screen
-// buffer costs, not what a test console keeps.
-struct NoConsole : platform::Console {
-  void WriteCells(int, int, std::span<const platform::Cell>) override {}
-  void SetCursorPosition(int, int) override {}
-  void SetCursorVisible(bool) override {}
-  void SetCursorSize(int) override {}
-  void SetTitle(std::string_view) override {}
-  bool PeekInput(platform::InputRecord&) override { return false; }
-  bool ReadInput(platform::InputRecord&) override { return false; }
-  bool WaitForInput(int) override { return false; }
-  void Flush() override {}
-  void Bell() override {}
-};
-
-// The register and everything it stands on; the boxes draw on a headless
-// console.
+// The register and everything it stands on; the boxes draw on a console
+// that shows nothing.
 struct Bench {
   std::string directory;
   platform::PosixProcess process{0, nullptr};
@@ -68,17 +45,10 @@ struct Bench {
   platform::CountingSyscalls syscalls{realSyscalls};
   platform::PosixFileSystem files{syscalls, process};
   platform::ManualClock clock;
-  NoConsole console;
-  ui::Screen screen{console};
-  ui::Colours colours{files};
-  ui::EventSource events{console, clock, screen, colours};
-  Silence silence;
-  ui::ToolkitSound sound{silence, clock, console};
-  platform::ConsoleClipboard clipboard{console};
-  ui::Toolkit toolkit{screen, colours, events, sound, clipboard};
+  bench::BenchToolkit ui{files, clock};
   platform::PascalRandom random;
   fileaccess::TempFiles tempFiles{files, process, clock, random};
-  fileaccess::SharedFileAccess access{files, toolkit, clock, tempFiles, {}};
+  fileaccess::SharedFileAccess access{files, ui.toolkit, clock, tempFiles, {}};
 
   Bench() {
     char pattern[] = "/tmp/zq-register-bench-XXXXXX";

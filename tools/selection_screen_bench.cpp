@@ -12,60 +12,23 @@
 
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "bench_toolkit.h"
 #include "fileaccess/record_fields.h"
-#include "platform/console_clipboard.h"
 #include "platform/manual_clock.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_process.h"
 #include "platform/posix_syscalls.h"
-#include "platform/sound.h"
 #include "register/company_list.h"
 #include "register/company_record.h"
 #include "register/selection_screen.h"
-#include "ui/event_source.h"
 #include "ui/key_codes.h"
-#include "ui/toolkit.h"
-#include "ui/toolkit_sound.h"
 
 namespace {
 
 using namespace zq;
-
-struct Silence : platform::Sound {
-  void Tone(int, int) override {}
-};
-
-// A console that shows nothing and hands out the keys queued for it: the
-// screen's drawing costs what the screen buffer costs, not what a test
-// console keeps.
-struct KeyQueueConsole : platform::Console {
-  std::deque<platform::InputRecord> keys;
-  void WriteCells(int, int, std::span<const platform::Cell>) override {}
-  void SetCursorPosition(int, int) override {}
-  void SetCursorVisible(bool) override {}
-  void SetCursorSize(int) override {}
-  void SetTitle(std::string_view) override {}
-  bool PeekInput(platform::InputRecord& record) override {
-    if (keys.empty()) return false;
-    record = keys.front();
-    return true;
-  }
-  bool ReadInput(platform::InputRecord& record) override {
-    if (!PeekInput(record)) return false;
-    keys.pop_front();
-    return true;
-  }
-  bool WaitForInput(int) override { return !keys.empty(); }
-  void Flush() override {}
-  void Bell() override {}
-  void PushKey(std::uint16_t code) {
-    keys.push_back(platform::InputRecord::Key(code, platform::STATE_NUM_LOCK));
-  }
-};
 
 // The screen and what it stands on, over a scripted console, with a list of
 // 2048 companies in key order.
@@ -74,18 +37,11 @@ struct Bench {
   platform::PosixSyscalls syscalls;
   platform::PosixFileSystem files{syscalls, process};
   platform::ManualClock clock;
-  KeyQueueConsole console;
-  ui::Screen screen{console};
-  ui::Colours colours{files};
-  ui::EventSource events{console, clock, screen, colours};
-  Silence silence;
-  ui::ToolkitSound sound{silence, clock, console};
-  platform::ConsoleClipboard clipboard{console};
-  ui::Toolkit toolkit{screen, colours, events, sound, clipboard};
+  bench::BenchToolkit ui{files, clock};
   registry::CompanyList list;
 
   Bench() {
-    colours.ApplyControlColours();
+    ui.colours.ApplyControlColours();
     for (int number = 1; number <= registry::MAX_COMPANIES; ++number) {
       std::vector<std::uint8_t> record(registry::COMPANY_RECORD_SIZE, 0);
       char name[32];
@@ -104,10 +60,10 @@ void Keys(benchmark::State& state, const std::vector<std::uint16_t>& keys) {
   double microseconds = 0;
   long count = 0;
   for (auto _ : state) {
-    for (std::uint16_t key : keys) bench.console.PushKey(key);
-    bench.console.PushKey(ui::KB_ESC);
+    for (std::uint16_t key : keys) bench.ui.console.PushKey(key);
+    bench.ui.console.PushKey(ui::KB_ESC);
     const auto start = std::chrono::steady_clock::now();
-    registry::SelectCompanies(bench.toolkit, bench.list, registry::MAX_COMPANIES);
+    registry::SelectCompanies(bench.ui.toolkit, bench.list, registry::MAX_COMPANIES);
     microseconds +=
         std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
     count += static_cast<long>(keys.size()) + 1;

@@ -68,45 +68,36 @@ std::string PathMapper::DriveRoot(char letter) const {
   return Cp852ToUtf8(value->view());
 }
 
-std::string PathMapper::FindEntry(const std::string& parent, const std::string& component) const {
+bool PathMapper::FindEntry(const std::string& parent, const std::string& component,
+                           std::string& found) const {
+  found.clear();
   std::vector<std::string> names;
-  if (syscalls_.ListDirectory(parent.empty() ? "." : parent.c_str(), names) < 0) return {};
+  if (syscalls_.ListDirectory(parent.empty() ? "." : parent.c_str(), names) < 0) return false;
   const std::string wanted = Utf8ToCp852(component);
   const std::string* best = nullptr;
   for (const std::string& candidate : names) {
     if (!FitsCp852(candidate) || !SameUpperCasePL(Utf8ToCp852(candidate), wanted)) continue;
     if (best == nullptr || candidate < *best) best = &candidate;
   }
-  return best != nullptr ? *best : std::string{};
+  if (best != nullptr) found = *best;
+  return true;
 }
 
-int PathMapper::ToHost(std::string_view name, std::string& host) const {
-  host.clear();
-  if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
-  const bool rooted = HasDrive(name) || (!name.empty() && IsPathSeparator(name[0]));
-  if (HasDrive(name)) {
-    host = DriveRoot(name[0]);
-    name.remove_prefix(2);
-  } else if (rooted) {
-    host.push_back('/');  // host is empty here
-  }
-  const bool endsWithSeparator = !name.empty() && IsPathSeparator(name.back());
-
+std::string PathMapper::Walk(std::string host, const std::vector<std::string>& components) const {
   // Once a component is missing, nothing below it can exist: the rest is
   // taken as given.
   bool lookingUp = true;
-  for (const std::string_view component : ResolvedComponents(name, rooted)) {
-    const std::string utf8 = Cp852ToUtf8(component);
-    if (utf8.size() > NAME_MAX) return IO_BAD_NAME;
+  for (const std::string& component : components) {
     if (!lookingUp || component == "..") {
-      AppendComponent(host, utf8);
+      AppendComponent(host, component);
       continue;
     }
     const std::string parent = host;
-    AppendComponent(host, utf8);
+    AppendComponent(host, component);
     struct stat status {};
     if (syscalls_.PathStatus(host.c_str(), status, false) == 0) continue;
-    const std::string found = FindEntry(parent, utf8);
+    std::string found;
+    FindEntry(parent, component, found);
     if (found.empty()) {
       lookingUp = false;
       continue;
@@ -114,6 +105,49 @@ int PathMapper::ToHost(std::string_view name, std::string& host) const {
     host = parent;
     AppendComponent(host, found);
   }
+  return host;
+}
+
+std::string PathMapper::LookUp(const std::string& root,
+                               const std::vector<std::string>& components) const {
+  // Names mostly stand on disk as the program writes them, and a new file's
+  // directory mostly exists already: the spelling as given is tried whole,
+  // then its directory, before the components are walked one by one.
+  std::string parent = root;
+  for (std::size_t i = 0; i + 1 < components.size(); ++i) AppendComponent(parent, components[i]);
+  if (components.empty()) return parent;
+  const std::string& last = components.back();
+  std::string given = parent;
+  AppendComponent(given, last);
+  struct stat status {};
+  if (syscalls_.PathStatus(given.c_str(), status, false) == 0) return given;
+  if (last == "..") return Walk(root, components);
+  // A directory that can be read exists as given.
+  std::string found;
+  if (!FindEntry(parent, last, found)) return Walk(root, components);
+  if (found.empty()) return given;
+  AppendComponent(parent, found);
+  return parent;
+}
+
+int PathMapper::ToHost(std::string_view name, std::string& host) const {
+  host.clear();
+  if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
+  const bool rooted = HasDrive(name) || (!name.empty() && IsPathSeparator(name[0]));
+  std::string root;
+  if (HasDrive(name)) {
+    root = DriveRoot(name[0]);
+    name.remove_prefix(2);
+  } else if (rooted) {
+    root = "/";
+  }
+  const bool endsWithSeparator = !name.empty() && IsPathSeparator(name.back());
+  std::vector<std::string> components;
+  for (const std::string_view component : ResolvedComponents(name, rooted)) {
+    components.push_back(Cp852ToUtf8(component));
+    if (components.back().size() > NAME_MAX) return IO_BAD_NAME;
+  }
+  host = LookUp(root, components);
   // A relative name that resolves to nothing names the current directory.
   if (host.empty() && !name.empty()) host.push_back('.');
   if (endsWithSeparator && !host.empty() && host.back() != '/') host.push_back('/');

@@ -17,6 +17,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/posix_syscalls.h"
 #include "platform/process.h"
@@ -38,9 +39,14 @@ class PathMapper {
 
  private:
   std::string DriveRoot(char letter) const;
-  // The disk spelling of `component` (UTF-8) in `parent`, or empty when no
-  // entry matches.
-  std::string FindEntry(const std::string& parent, const std::string& component) const;
+  // Puts in `found` the disk spelling of `component` (UTF-8) in `parent`, or
+  // empty when no entry matches. False when `parent` cannot be read.
+  bool FindEntry(const std::string& parent, const std::string& component,
+                 std::string& found) const;
+  // The disk spelling of `components` (UTF-8) below `root`.
+  std::string LookUp(const std::string& root, const std::vector<std::string>& components) const;
+  // The same, each component looked up in turn.
+  std::string Walk(std::string host, const std::vector<std::string>& components) const;
 
   Syscalls& syscalls_;
   const Process& process_;

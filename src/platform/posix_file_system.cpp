@@ -146,17 +146,16 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
   if (mask == "." || mask == "..") return IO_NO_MORE_FILES;
 
   std::string hostDirectory;
-  int result = mapper_.ToHost(directory, hostDirectory);
-  if (result != IO_OK) return result;
-
   // A plain name is looked up directly rather than by reading the directory.
   if (!HasWildcards(mask) && mask.back() != '.') {
     std::string host;
-    result = mapper_.ToHost(pattern.view(), host);
+    int result = mapper_.ToHost(pattern.view(), host);
     if (result != IO_OK) return result;
     DirEntry entry;
     const int error = Describe(host, LastComponentOf(host), entry);
     if (error == ENOENT || error == ENOTDIR) {
+      result = mapper_.ToHost(directory, hostDirectory);
+      if (result != IO_OK) return result;
       return IsDirectory(hostDirectory) ? IO_NO_MORE_FILES : IO_PATH_NOT_FOUND;
     }
     // A name that is there but refused, or that the disk failed to describe,
@@ -167,6 +166,8 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     return IO_OK;
   }
 
+  const int result = mapper_.ToHost(directory, hostDirectory);
+  if (result != IO_OK) return result;
   std::vector<std::string> names;
   const int listed =
       syscalls_.ListDirectory(hostDirectory.empty() ? "." : hostDirectory.c_str(), names);
