@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/pascal_random.h"
 #include "platform/text_literal.h"
 #include "register/company_loop.h"
 #include "register/company_record.h"
+#include "sample/record_builders.h"
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
-#include "host_world.h"
-#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -89,8 +89,8 @@ struct CompanyLoopTest : ::testing::Test {
     std::string bytes;
     for (const Company& c : companies) {
       const auto record = sample::CompanyRecord{ShortString(platform::Utf8ToCp852(c.name)),
-                                                 ShortString(c.directory),
-                                                 ShortString(platform::Utf8ToCp852(c.info))}
+                                                ShortString(c.directory),
+                                                ShortString(platform::Utf8ToCp852(c.info))}
                               .Build();
       bytes.append(record.begin(), record.end());
     }

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "host_world.h"
 #include "platform/files.h"
 #include "support/lock_holder_client.h"
-#include "host_world.h"
 
 namespace zq::platform {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "host_world.h"
 #include "platform/text_literal.h"
 #include "shell/path_settings.h"
-#include "host_world.h"
 
 namespace zq::shell {
 namespace {

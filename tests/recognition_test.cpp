@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "fileaccess/shared_file_access.h"
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
 #include "platform/text_literal.h"
 #include "register/recognition.h"
 #include "sample/record_builders.h"
 #include "support/headless_toolkit.h"
-#include "host_world.h"
 
 namespace zq::registry {
 namespace {

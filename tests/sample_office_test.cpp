@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/text_literal.h"
 #include "register/company_record.h"
-#include "host_world.h"
 
 namespace zq::sample {
 namespace {

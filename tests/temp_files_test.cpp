@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "fileaccess/temp_files.h"
+#include "host_world.h"
 #include "platform/manual_clock.h"
 #include "platform/text_literal.h"
-#include "host_world.h"
 
 namespace zq::fileaccess {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "conversion/run_settings.h"
+#include "host_world.h"
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
 #include "shell/wizard.h"
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
-#include "host_world.h"
-#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::shell {

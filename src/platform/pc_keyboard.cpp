@@ -143,7 +143,7 @@ InputRecord ToRecord(Pressed pressed, std::uint8_t locks) {
     const std::uint16_t code = (modifiers & WITH_ALT)     ? codes.alt
                                : (modifiers & WITH_CTRL)  ? codes.ctrl
                                : (modifiers & WITH_SHIFT) ? codes.shift
-                                                         : codes.plain;
+                                                          : codes.plain;
     return InputRecord::Key(code, StateByte(modifiers, locks));
   }
   const CharacterScan scan = ScanOf(pressed.character);

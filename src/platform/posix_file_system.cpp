@@ -183,7 +183,8 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     host.resize(directoryLength);
     host += diskName;
     DirEntry entry;
-    if (Describe(host, diskName, entry) == 0 && PassesAttributeFilter(entry.attributes, attributes)) {
+    if (Describe(host, diskName, entry) == 0 &&
+        PassesAttributeFilter(entry.attributes, attributes)) {
       found.push_back(entry);
     }
   }

@@ -17,8 +17,7 @@ struct LockHolder::Channel {
   int socket = -1;
 };
 
-LockHolder::LockHolder(const std::string& file, const std::string& access,
-                       const std::string& share)
+LockHolder::LockHolder(const std::string& file, const std::string& access, const std::string& share)
     : channel_(std::make_unique<Channel>()) {
   int ends[2];
   // A socket rather than pipes: a write to a program that died fails with an
@@ -35,7 +34,8 @@ LockHolder::LockHolder(const std::string& file, const std::string& access,
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const int spawned = posix_spawn(&channel_->pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned =
+      posix_spawn(&channel_->pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
   channel_->socket = ends[0];
@@ -55,7 +55,8 @@ LockHolder::~LockHolder() {
 
 std::string LockHolder::Send(const std::string& command) {
   const std::string line = command + "\n";
-  if (send(channel_->socket, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
+  if (send(channel_->socket, line.data(), line.size(), MSG_NOSIGNAL) !=
+      static_cast<ssize_t>(line.size())) {
     return "EOF";
   }
   return ReadLine();

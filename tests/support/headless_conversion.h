@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "host_world.h"
 #include "support/headless_log.h"
 #include "support/headless_toolkit.h"
-#include "host_world.h"
 #include "transfer/progress_log.h"
 
 namespace zq::testing {

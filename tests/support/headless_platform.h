@@ -7,12 +7,12 @@
 
 #include "support/screen_text.h"
 
+#include "host_world.h"
 #include "platform/bell_sound.h"
 #include "platform/console_clipboard.h"
 #include "platform/headless_console.h"
 #include "platform/manual_clock.h"
 #include "platform/platform.h"
-#include "host_world.h"
 
 namespace zq::testing {
 

@@ -61,7 +61,8 @@ std::string TempTree::ReadFile(std::string_view relative) const {
 
 bool TempTree::Exists(std::string_view relative) const {
   std::error_code ignored;
-  return std::filesystem::exists(std::filesystem::symlink_status(HostPath(Path(relative)), ignored));
+  return std::filesystem::exists(
+      std::filesystem::symlink_status(HostPath(Path(relative)), ignored));
 }
 
 }  // namespace zq::testing

@@ -29,8 +29,10 @@ TEST(WindowsConsoleInput, KeysBecomeThePcKeyboardsCodesWithTheirStateByte) {
       {"Ctrl+C arrives as a key", Key('C', 0x03, NUMLOCK_ON | LEFT_CTRL_PRESSED), 0x2E03, 0x24},
       {"left Alt+X", Key('X', L'x', NUMLOCK_ON | LEFT_ALT_PRESSED), 0x2D00, 0x28},
       {"Alt+1", Key('1', L'1', LEFT_ALT_PRESSED), 0x7800, 0x08},
-      {"AltGr+A is the Polish letter", Key('A', L'ą', NUMLOCK_ON | RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED), 0x1EA5, 0x20},
-      {"AltGr+Shift+Z", Key('Z', L'Ż', RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED | SHIFT_PRESSED), 0x2CBD, 0x03},
+      {"AltGr+A is the Polish letter",
+       Key('A', L'ą', NUMLOCK_ON | RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED), 0x1EA5, 0x20},
+      {"AltGr+Shift+Z", Key('Z', L'Ż', RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED | SHIFT_PRESSED),
+       0x2CBD, 0x03},
       {"AltGr without the added Ctrl", Key('L', L'ł', RIGHT_ALT_PRESSED), 0x2688, 0x00},
       {"Enter", Key(VK_RETURN, L'\r', 0), 0x1C0D, 0x00},
       {"Esc", Key(VK_ESCAPE, 0x1B, 0), 0x011B, 0x00},
@@ -72,7 +74,8 @@ TEST(WindowsConsoleInput, TheMouseReportsPressesDragsAndReleasesByCell) {
   EXPECT_EQ(MouseInputOf(mouse(11, 5, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED), held),
             InputRecord::Mouse(MOUSE_LEFT, 11, 5));
   EXPECT_FALSE(MouseInputOf(mouse(11, 5, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_WHEELED), held));
-  EXPECT_EQ(MouseInputOf(mouse(120, 40, FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED, 0), held),
+  EXPECT_EQ(MouseInputOf(mouse(120, 40, FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED, 0),
+                         held),
             InputRecord::Mouse(MOUSE_LEFT | MOUSE_RIGHT, 79, 24));
   EXPECT_EQ(MouseInputOf(mouse(12, 6, 0, 0), held), InputRecord::Mouse(0, 12, 6));
 }

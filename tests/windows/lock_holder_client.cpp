@@ -39,8 +39,7 @@ struct LockHolder::Channel {
   }
 };
 
-LockHolder::LockHolder(const std::string& file, const std::string& access,
-                       const std::string& share)
+LockHolder::LockHolder(const std::string& file, const std::string& access, const std::string& share)
     : channel_(std::make_unique<Channel>()) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE programInput = nullptr;
@@ -59,8 +58,8 @@ LockHolder::LockHolder(const std::string& file, const std::string& access,
   startup.hStdOutput = programOutput;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   const std::wstring program = ProgramFolder() + L"lock_holder.exe";
-  std::wstring commandLine = L"\"" + program + L"\" " + Quoted(file) + L" " + Quoted(access) +
-                             L" " + Quoted(share);
+  std::wstring commandLine =
+      L"\"" + program + L"\" " + Quoted(file) + L" " + Quoted(access) + L" " + Quoted(share);
   const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                       0, nullptr, nullptr, &startup, &channel_->process);
   CloseHandle(programInput);

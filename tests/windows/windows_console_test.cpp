@@ -10,9 +10,9 @@ namespace {
 
 // The console's input, whichever console the test has.
 struct ConsoleInput {
-  HANDLE handle = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              win32::OPEN_EXISTING_FILE, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, win32::OPEN_EXISTING_FILE, 0, nullptr);
   ~ConsoleInput() { CloseHandle(handle); }
 };
 
@@ -34,9 +34,9 @@ INPUT_RECORD KeyDown(WORD virtualKey, wchar_t character, DWORD state) {
 
 // The active screen buffer, whichever it is.
 struct ActiveScreen {
-  HANDLE handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              win32::OPEN_EXISTING_FILE, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, win32::OPEN_EXISTING_FILE, 0, nullptr);
   ~ActiveScreen() { CloseHandle(handle); }
   COORD Size() const {
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -71,12 +71,13 @@ TEST(WindowsConsole, TakesAnOwnScreenOf80x25ReadsRawKeysAndGivesEverythingBack) 
 
     // Processed input is off: Ctrl+C is a key like the others; a key
     // release gives nothing.
-    const INPUT_RECORD typed[] = {KeyDown('C', 0x03, LEFT_CTRL_PRESSED),
-                                  KeyDown('A', L'ą', RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED),
-                                  INPUT_RECORD{KEY_EVENT, {.KeyEvent = {FALSE, 1, 'A', 0, {L'a'}, 0}}},
-                                  KeyDown(VK_F5, 0, 0),
-                                  INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, FROM_LEFT_1ST_BUTTON_PRESSED, 0, 0}}},
-                                  INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, 0, 0, 0}}}};
+    const INPUT_RECORD typed[] = {
+        KeyDown('C', 0x03, LEFT_CTRL_PRESSED),
+        KeyDown('A', L'ą', RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED),
+        INPUT_RECORD{KEY_EVENT, {.KeyEvent = {FALSE, 1, 'A', 0, {L'a'}, 0}}},
+        KeyDown(VK_F5, 0, 0),
+        INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, FROM_LEFT_1ST_BUTTON_PRESSED, 0, 0}}},
+        INPUT_RECORD{MOUSE_EVENT, {.MouseEvent = {{7, 3}, 0, 0, 0}}}};
     DWORD written = 0;
     ASSERT_TRUE(WriteConsoleInputW(ConsoleInput().handle, typed, std::size(typed), &written));
     InputRecord record;

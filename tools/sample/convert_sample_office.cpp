@@ -47,13 +47,15 @@ class OfficeProcess final : public platform::Process {
 void WritePathSettings(platform::FileSystem& files, const ShortString& office) {
   constexpr std::string_view SETTINGS = "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n";
   int result = platform::IO_OK;
-  const auto file = files.Open(OfficeProcess::Join(OfficeProcess::Join(office, "DAZ_2021"), "zq20-21.PTH"),
-                               platform::Access::WRITE, platform::Share::DENY_NONE,
-                               platform::Disposition::CREATE_ALWAYS, result);
+  const auto file =
+      files.Open(OfficeProcess::Join(OfficeProcess::Join(office, "DAZ_2021"), "zq20-21.PTH"),
+                 platform::Access::WRITE, platform::Share::DENY_NONE,
+                 platform::Disposition::CREATE_ALWAYS, result);
   std::size_t written = 0;
   if (file) result = file->Write(SETTINGS.data(), SETTINGS.size(), written);
   if (file && result == platform::IO_OK) result = file->Close();
-  if (result != platform::IO_OK) throw std::runtime_error("cannot write zq20-21.PTH: " + std::to_string(result));
+  if (result != platform::IO_OK)
+    throw std::runtime_error("cannot write zq20-21.PTH: " + std::to_string(result));
 }
 
 int Convert(const std::filesystem::path& folder) {
@@ -62,7 +64,8 @@ int Convert(const std::filesystem::path& folder) {
   const auto native = platform::MakeNativeProcess(0, nullptr);
   OfficeProcess process(native->CurrentDirectory());
   platform::NativeFiles files(process);
-  sample::WriteSampleOffice(files.Files(), process.CurrentDirectory(), sample::SampleOfficeOptions{});
+  sample::WriteSampleOffice(files.Files(), process.CurrentDirectory(),
+                            sample::SampleOfficeOptions{});
   WritePathSettings(files.Files(), process.CurrentDirectory());
 
   platform::ManualClock clock;
@@ -73,7 +76,8 @@ int Convert(const std::filesystem::path& folder) {
   sample::ScriptAnswers(console, sample::DefaultOfficeAnswers());
   shell::Converter converter(platform);
   const int code = converter.Run();
-  if (!console.ScriptDone()) throw std::runtime_error("the conversion asked fewer questions than scripted");
+  if (!console.ScriptDone())
+    throw std::runtime_error("the conversion asked fewer questions than scripted");
   return code;
 }
 

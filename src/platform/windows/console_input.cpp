@@ -19,21 +19,48 @@ struct NamedVirtualKey {
 // appear here only as Windows reports them with Num Lock on (VK_NUMPADn);
 // with it off they come as the arrows and the rest.
 constexpr NamedVirtualKey NAMED_KEYS[] = {
-    {VK_ESCAPE, Key::ESCAPE},      {VK_RETURN, Key::ENTER},      {VK_TAB, Key::TAB},
-    {VK_BACK, Key::BACKSPACE},     {VK_UP, Key::UP},             {VK_DOWN, Key::DOWN},
-    {VK_LEFT, Key::LEFT},          {VK_RIGHT, Key::RIGHT},       {VK_HOME, Key::HOME},
-    {VK_END, Key::END},            {VK_PRIOR, Key::PAGE_UP},     {VK_NEXT, Key::PAGE_DOWN},
-    {VK_INSERT, Key::INSERT},      {VK_DELETE, Key::DEL},        {VK_CLEAR, Key::CENTRE},
-    {VK_F1, Key::F1},              {VK_F2, Key::F2},             {VK_F3, Key::F3},
-    {VK_F4, Key::F4},              {VK_F5, Key::F5},             {VK_F6, Key::F6},
-    {VK_F7, Key::F7},              {VK_F8, Key::F8},             {VK_F9, Key::F9},
-    {VK_F10, Key::F10},            {VK_F11, Key::F11},           {VK_F12, Key::F12},
-    {VK_ADD, Key::KEYPAD_PLUS},    {VK_SUBTRACT, Key::KEYPAD_MINUS},
-    {VK_MULTIPLY, Key::KEYPAD_STAR}, {VK_DIVIDE, Key::KEYPAD_SLASH},
-    {VK_DECIMAL, Key::KEYPAD_DOT}, {VK_NUMPAD0, Key::KEYPAD_0},  {VK_NUMPAD1, Key::KEYPAD_1},
-    {VK_NUMPAD2, Key::KEYPAD_2},   {VK_NUMPAD3, Key::KEYPAD_3},  {VK_NUMPAD4, Key::KEYPAD_4},
-    {VK_NUMPAD5, Key::KEYPAD_5},   {VK_NUMPAD6, Key::KEYPAD_6},  {VK_NUMPAD7, Key::KEYPAD_7},
-    {VK_NUMPAD8, Key::KEYPAD_8},   {VK_NUMPAD9, Key::KEYPAD_9},
+    {VK_ESCAPE, Key::ESCAPE},
+    {VK_RETURN, Key::ENTER},
+    {VK_TAB, Key::TAB},
+    {VK_BACK, Key::BACKSPACE},
+    {VK_UP, Key::UP},
+    {VK_DOWN, Key::DOWN},
+    {VK_LEFT, Key::LEFT},
+    {VK_RIGHT, Key::RIGHT},
+    {VK_HOME, Key::HOME},
+    {VK_END, Key::END},
+    {VK_PRIOR, Key::PAGE_UP},
+    {VK_NEXT, Key::PAGE_DOWN},
+    {VK_INSERT, Key::INSERT},
+    {VK_DELETE, Key::DEL},
+    {VK_CLEAR, Key::CENTRE},
+    {VK_F1, Key::F1},
+    {VK_F2, Key::F2},
+    {VK_F3, Key::F3},
+    {VK_F4, Key::F4},
+    {VK_F5, Key::F5},
+    {VK_F6, Key::F6},
+    {VK_F7, Key::F7},
+    {VK_F8, Key::F8},
+    {VK_F9, Key::F9},
+    {VK_F10, Key::F10},
+    {VK_F11, Key::F11},
+    {VK_F12, Key::F12},
+    {VK_ADD, Key::KEYPAD_PLUS},
+    {VK_SUBTRACT, Key::KEYPAD_MINUS},
+    {VK_MULTIPLY, Key::KEYPAD_STAR},
+    {VK_DIVIDE, Key::KEYPAD_SLASH},
+    {VK_DECIMAL, Key::KEYPAD_DOT},
+    {VK_NUMPAD0, Key::KEYPAD_0},
+    {VK_NUMPAD1, Key::KEYPAD_1},
+    {VK_NUMPAD2, Key::KEYPAD_2},
+    {VK_NUMPAD3, Key::KEYPAD_3},
+    {VK_NUMPAD4, Key::KEYPAD_4},
+    {VK_NUMPAD5, Key::KEYPAD_5},
+    {VK_NUMPAD6, Key::KEYPAD_6},
+    {VK_NUMPAD7, Key::KEYPAD_7},
+    {VK_NUMPAD8, Key::KEYPAD_8},
+    {VK_NUMPAD9, Key::KEYPAD_9},
 };
 
 std::optional<Key> NamedKeyOf(WORD virtualKey) {
@@ -87,7 +114,7 @@ std::optional<InputRecord> KeyInputOf(const KEY_EVENT_RECORD& key) {
     if (!base) return std::nullopt;
     if ((modifiers & (pc::WITH_CTRL | pc::WITH_ALT)) == 0) return std::nullopt;
     const char character = (modifiers & pc::WITH_SHIFT) ? UpCasePL(static_cast<char>(*base))
-                                                       : static_cast<char>(*base);
+                                                        : static_cast<char>(*base);
     return pc::ToRecord(pc::Character(static_cast<unsigned char>(character), modifiers), locks);
   }
   const auto byte = UnicodeToCp852(typed);
@@ -96,7 +123,8 @@ std::optional<InputRecord> KeyInputOf(const KEY_EVENT_RECORD& key) {
   return pc::ToRecord(pc::Character(*byte, modifiers & ~pc::WITH_SHIFT), locks);
 }
 
-std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse, std::uint16_t& lastButtons) {
+std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse,
+                                        std::uint16_t& lastButtons) {
   if (mouse.dwEventFlags & (MOUSE_WHEELED | MOUSE_HWHEELED)) return std::nullopt;
   // The console's first, second and middle buttons have the bits of ours.
   const auto buttons =
@@ -104,8 +132,10 @@ std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse, std::ui
   const bool moved = (mouse.dwEventFlags & MOUSE_MOVED) != 0;
   if (buttons == lastButtons && (!moved || buttons == 0)) return std::nullopt;
   lastButtons = buttons;
-  const auto column = static_cast<std::uint8_t>(std::clamp<int>(mouse.dwMousePosition.X, 0, SCREEN_WIDTH - 1));
-  const auto row = static_cast<std::uint8_t>(std::clamp<int>(mouse.dwMousePosition.Y, 0, SCREEN_HEIGHT - 1));
+  const auto column =
+      static_cast<std::uint8_t>(std::clamp<int>(mouse.dwMousePosition.X, 0, SCREEN_WIDTH - 1));
+  const auto row =
+      static_cast<std::uint8_t>(std::clamp<int>(mouse.dwMousePosition.Y, 0, SCREEN_HEIGHT - 1));
   return InputRecord::Mouse(buttons, column, row);
 }
 

@@ -22,6 +22,7 @@ std::optional<InputRecord> KeyInputOf(const KEY_EVENT_RECORD& key);
 // A mouse report when the buttons changed or moved while held; nothing for
 // the wheel and for moves with no button held. The cell is clamped to the
 // 80 x 25 screen.
-std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse, std::uint16_t& lastButtons);
+std::optional<InputRecord> MouseInputOf(const MOUSE_EVENT_RECORD& mouse,
+                                        std::uint16_t& lastButtons);
 
 }  // namespace zq::platform

@@ -41,7 +41,8 @@ std::wstring Cp852ToWide(std::string_view cp852) {
   std::wstring wide;
   wide.reserve(cp852.size());
   // Every character of the code page lies in the Basic Multilingual Plane.
-  for (const char c : cp852) wide.push_back(static_cast<wchar_t>(Cp852ToUnicode(static_cast<unsigned char>(c))));
+  for (const char c : cp852)
+    wide.push_back(static_cast<wchar_t>(Cp852ToUnicode(static_cast<unsigned char>(c))));
   return wide;
 }
 

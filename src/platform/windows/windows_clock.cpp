@@ -15,7 +15,7 @@ std::uint32_t WindowsClock::TickCount() {
 LocalTime WindowsClock::Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return {now.wYear, now.wMonth,  now.wDay,       now.wHour,
+  return {now.wYear,   now.wMonth,  now.wDay,       now.wHour,
           now.wMinute, now.wSecond, now.wDayOfWeek, now.wMilliseconds};
 }
 

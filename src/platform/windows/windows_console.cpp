@@ -16,13 +16,13 @@ constexpr std::size_t CELL_COUNT = static_cast<std::size_t>(SCREEN_WIDTH) * SCRE
 constexpr DWORD RAW_INPUT_MODE = ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS;
 
 [[noreturn]] void Refuse(const char* what) {
-  throw std::runtime_error(std::string(what) + " (błąd systemu " +
-                           std::to_string(GetLastError()) + ")");
+  throw std::runtime_error(std::string(what) + " (błąd systemu " + std::to_string(GetLastError()) +
+                           ")");
 }
 
 HANDLE OpenConsole(const wchar_t* name) {
-  return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     win32::OPEN_EXISTING_FILE, 0, nullptr);
+  return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, win32::OPEN_EXISTING_FILE, 0, nullptr);
 }
 
 // The buffer made 80 x 25 with its window: the window shrinks first, as a
@@ -53,8 +53,9 @@ WindowsConsole::WindowsConsole() : cells_(CELL_COUNT), shown_(CELL_COUNT) {
   title.resize(GetConsoleTitleW(title.data(), static_cast<DWORD>(title.size())));
   originalTitle_ = title;
 
-  screen_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+  screen_ =
+      CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
   if (screen_ == INVALID_HANDLE_VALUE) {
     CloseHandles();
     Refuse("Nie można utworzyć ekranu konsoli");
@@ -135,7 +136,8 @@ void WindowsConsole::ReadConsoleRecords() {
       const INPUT_RECORD& record = records[i];
       if (record.EventType == KEY_EVENT) {
         if (const auto key = KeyInputOf(record.Event.KeyEvent)) {
-          queued_.insert(queued_.end(), std::max<WORD>(record.Event.KeyEvent.wRepeatCount, 1), *key);
+          queued_.insert(queued_.end(), std::max<WORD>(record.Event.KeyEvent.wRepeatCount, 1),
+                         *key);
         }
       } else if (record.EventType == MOUSE_EVENT) {
         if (const auto mouse = MouseInputOf(record.Event.MouseEvent, mouseButtons_)) {
@@ -180,21 +182,20 @@ void WindowsConsole::ApplyCursor() {
   cursorChanged_ = false;
   const CONSOLE_CURSOR_INFO cursor{static_cast<DWORD>(cursorSize_), cursorVisible_ ? TRUE : FALSE};
   SetConsoleCursorInfo(screen_, &cursor);
-  SetConsoleCursorPosition(screen_, COORD{static_cast<SHORT>(cursorColumn_), static_cast<SHORT>(cursorRow_)});
+  SetConsoleCursorPosition(
+      screen_, COORD{static_cast<SHORT>(cursorColumn_), static_cast<SHORT>(cursorRow_)});
 }
 
 void WindowsConsole::Flush() {
   // Of the rows written, only those whose cells differ from the shown ones.
-  while (dirtyTop_ <= dirtyBottom_ &&
-         std::equal(cells_.begin() + dirtyTop_ * SCREEN_WIDTH,
-                    cells_.begin() + (dirtyTop_ + 1) * SCREEN_WIDTH,
-                    shown_.begin() + dirtyTop_ * SCREEN_WIDTH)) {
+  while (dirtyTop_ <= dirtyBottom_ && std::equal(cells_.begin() + dirtyTop_ * SCREEN_WIDTH,
+                                                 cells_.begin() + (dirtyTop_ + 1) * SCREEN_WIDTH,
+                                                 shown_.begin() + dirtyTop_ * SCREEN_WIDTH)) {
     ++dirtyTop_;
   }
-  while (dirtyBottom_ >= dirtyTop_ &&
-         std::equal(cells_.begin() + dirtyBottom_ * SCREEN_WIDTH,
-                    cells_.begin() + (dirtyBottom_ + 1) * SCREEN_WIDTH,
-                    shown_.begin() + dirtyBottom_ * SCREEN_WIDTH)) {
+  while (dirtyBottom_ >= dirtyTop_ && std::equal(cells_.begin() + dirtyBottom_ * SCREEN_WIDTH,
+                                                 cells_.begin() + (dirtyBottom_ + 1) * SCREEN_WIDTH,
+                                                 shown_.begin() + dirtyBottom_ * SCREEN_WIDTH)) {
     --dirtyBottom_;
   }
   if (dirtyTop_ <= dirtyBottom_) {
@@ -208,7 +209,8 @@ void WindowsConsole::Flush() {
       // text and then the background.
       block[i].Attributes = cell.attribute;
     }
-    SMALL_RECT area{0, static_cast<SHORT>(dirtyTop_), SCREEN_WIDTH - 1, static_cast<SHORT>(dirtyBottom_)};
+    SMALL_RECT area{0, static_cast<SHORT>(dirtyTop_), SCREEN_WIDTH - 1,
+                    static_cast<SHORT>(dirtyBottom_)};
     WriteConsoleOutputW(screen_, block.data(), COORD{SCREEN_WIDTH, static_cast<SHORT>(rows)},
                         COORD{0, 0}, &area);
     std::copy(cells_.begin() + static_cast<std::ptrdiff_t>(start),

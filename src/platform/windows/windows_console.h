@@ -49,8 +49,8 @@ class WindowsConsole final : public Console {
   unsigned long originalInputMode_ = 0;
   std::wstring originalTitle_;
 
-  std::vector<Cell> cells_;      // what the program wrote
-  std::vector<Cell> shown_;      // what the console shows
+  std::vector<Cell> cells_;       // what the program wrote
+  std::vector<Cell> shown_;       // what the console shows
   int dirtyTop_ = SCREEN_HEIGHT;  // the rows written since the last flush
   int dirtyBottom_ = -1;
   int cursorColumn_ = 0;

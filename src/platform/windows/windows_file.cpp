@@ -52,7 +52,8 @@ int WindowsFile::Write(const void* buffer, std::size_t size, std::size_t& done) 
   while (done < size) {
     DWORD written = 0;
     const auto chunk = static_cast<DWORD>(std::min(size - done, LARGEST_TRANSFER));
-    if (!WriteFile(handle_, bytes + done, chunk, &written, nullptr)) return LastResult(IoStep::WRITE);
+    if (!WriteFile(handle_, bytes + done, chunk, &written, nullptr))
+      return LastResult(IoStep::WRITE);
     if (written == 0) return IO_WRITE_FAULT;
     done += written;
   }
@@ -63,7 +64,8 @@ int WindowsFile::Seek(std::uint64_t offset) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
   LARGE_INTEGER distance{};
   distance.QuadPart = static_cast<LONGLONG>(offset);
-  return SetFilePointerEx(handle_, distance, nullptr, FILE_BEGIN) ? IO_OK : LastResult(IoStep::READ);
+  return SetFilePointerEx(handle_, distance, nullptr, FILE_BEGIN) ? IO_OK
+                                                                  : LastResult(IoStep::READ);
 }
 
 int WindowsFile::Size(std::uint64_t& size) {
@@ -97,9 +99,9 @@ int WindowsFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (offset >= LOCKABLE_END || length > LOCKABLE_END - offset) return IO_LOCK_VIOLATION;
   if (HolderOf(offset, length) != nullptr) return IO_OK;
   OVERLAPPED overlapped = RangeStart(offset);
-  const BOOL locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                                 static_cast<DWORD>(length), static_cast<DWORD>(length >> 32),
-                                 &overlapped);
+  const BOOL locked =
+      LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                 static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &overlapped);
   if (!locked) return LastResult(IoStep::LOCK);
   held_.push_back({offset, length});
   return IO_OK;

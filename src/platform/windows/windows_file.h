@@ -38,7 +38,7 @@ class WindowsFile final : public File {
   // The range of `held_` that covers the given one, or nullptr.
   const Range* HolderOf(std::uint64_t offset, std::uint64_t length) const;
 
-  void* handle_;  // INVALID_HANDLE_VALUE once closed
+  void* handle_;             // INVALID_HANDLE_VALUE once closed
   std::vector<Range> held_;  // the ranges locked through the system
 };
 

@@ -12,8 +12,8 @@
 namespace zq::platform {
 namespace {
 
-constexpr std::uint8_t DOS_ATTRIBUTES = ATTR_READ_ONLY | ATTR_HIDDEN | ATTR_SYSTEM |
-                                        ATTR_DIRECTORY | ATTR_ARCHIVE;
+constexpr std::uint8_t DOS_ATTRIBUTES =
+    ATTR_READ_ONLY | ATTR_HIDDEN | ATTR_SYSTEM | ATTR_DIRECTORY | ATTR_ARCHIVE;
 
 DWORD DesiredAccess(Access access) {
   switch (access) {
@@ -79,7 +79,8 @@ std::unique_ptr<File> WindowsFileSystem::Open(const ShortString& name, Access ac
   // in, so a refused open leaves another station's file whole; OPEN_ALWAYS
   // also keeps the attributes of a hidden or read-only file, which
   // CREATE_ALWAYS would refuse.
-  const DWORD creation = disposition == Disposition::CREATE_ALWAYS ? OPEN_ALWAYS : win32::OPEN_EXISTING_FILE;
+  const DWORD creation =
+      disposition == Disposition::CREATE_ALWAYS ? OPEN_ALWAYS : win32::OPEN_EXISTING_FILE;
   HANDLE handle = CreateFileW(path.c_str(), DesiredAccess(access), ShareMode(share), nullptr,
                               creation, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
@@ -111,13 +112,16 @@ int WindowsFileSystem::Search(const ShortString& pattern, std::uint8_t attribute
   // The directory is listed whole; a name without wildcards is looked up
   // alone.
   const bool plainName = !HasWildcards(mask) && mask.back() != '.';
-  const int result = ToWindowsPath(plainName ? pattern.view() : directory.empty() ? "." : directory, path);
+  const int result = ToWindowsPath(plainName           ? pattern.view()
+                                   : directory.empty() ? "."
+                                                       : directory,
+                                   path);
   if (result != IO_OK) return result;
   if (!plainName) path += path.back() == L'\\' ? L"*" : L"\\*";
 
   WIN32_FIND_DATAW data{};
-  const FindHandle find(FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                         nullptr, 0));
+  const FindHandle find(
+      FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
   if (!find.valid()) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return IO_NO_MORE_FILES;

@@ -23,7 +23,8 @@ class WindowsFileSystem final : public FileSystem {
  public:
   // Hears of each entry a search left out, by its name with '?' for the
   // characters CP852 lacks.
-  using SkippedEntrySink = std::function<void(const ShortString& directory, const ShortString& name)>;
+  using SkippedEntrySink =
+      std::function<void(const ShortString& directory, const ShortString& name)>;
 
   explicit WindowsFileSystem(SkippedEntrySink skipped = {}) : skipped_(std::move(skipped)) {}
 

@@ -32,7 +32,8 @@ int ToWindowsPath(std::string_view name, std::wstring& path) {
     if (c == L'/') c = L'\\';
   }
   std::wstring full(MAX_PATH, L'\0');
-  DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  DWORD length =
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   if (length >= full.size() && length <= LONGEST_PATH) {
     full.resize(length);
     length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
