@@ -33,7 +33,8 @@ Files Snapshot(const zq::testing::TempTree& tree, const std::string& directory) 
   const std::filesystem::path root = tree.Path(directory);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file()) continue;
-    const std::string name = entry.path().lexically_relative(root).string();
+    const std::u8string relative = entry.path().lexically_relative(root).generic_u8string();
+    const std::string name(relative.begin(), relative.end());
     files[name] = tree.ReadFile(directory + "/" + name);
   }
   return files;
@@ -197,7 +198,8 @@ TEST_F(CompanyRunTest, ACompanyStartingTheNewYearWithHiddenMonthsAndExtraFiles) 
     expectedAfter.erase(hidden);
   }
   EXPECT_EQ(after, expectedAfter);
-  const std::string months = Utf8(settings.SourcePath) + "PIEKARN/2021SP.1";
+  const std::string months =
+      Utf8(settings.SourcePath) + "PIEKARN" + platform::PATH_SEPARATOR + "2021SP.1";
   EXPECT_TRUE(Logged("Zmiana nazwy pliku " + months + " na " + months + "~"));
   EXPECT_TRUE(Logged("Lista dodatkowa ...."));
   EXPECT_TRUE(Logged("Koniec konwersji danych firmy"));
@@ -259,7 +261,7 @@ TEST_F(CompanyRunTest, RunsThatStopBeforeTheItems) {
     std::string line;
     ShortString directory = "PIEKARN"_pl;
   };
-  const std::string company = Utf8(settings.SourcePath) + "PIEKARN/";
+  const std::string company = Utf8(settings.SourcePath) + "PIEKARN" + platform::PATH_SEPARATOR;
   const std::vector<Case> cases = {
       {"no annual file", [&] { world.tree.WriteFile("DAZ_2020/PIEKARN/2020_ROK.REK", ""); },
        "Nie można dokonać konwersji ..."},
