@@ -39,6 +39,9 @@ class NativePlatform {
   // Throws std::runtime_error, with a message for the operator, when the
   // console cannot be taken over.
   explicit NativePlatform(Process& process);
+  // Gives the console back, then tells on the standard error what the
+  // operator could not see on the screen: on Windows, the files that
+  // searches left out because their names do not fit CP852.
   ~NativePlatform();
   NativePlatform(const NativePlatform&) = delete;
   NativePlatform& operator=(const NativePlatform&) = delete;

@@ -2,6 +2,10 @@
 
 #include "platform/windows/win32.h"
 
+#include <set>
+#include <string>
+
+#include "platform/cp852.h"
 #include "platform/native_platform.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_clipboard.h"
@@ -48,7 +52,12 @@ FileSystem& NativeFiles::Files() {
 struct NativePlatform::Parts {
   explicit Parts(Process& process) : platform{console, files, clock, sound, process, clipboard} {}
 
-  WindowsFileSystem files;
+  // Entries the program could not name, each told once when the console is
+  // given back (while the screen is up there is nowhere to write them).
+  std::set<std::string> skipped;
+  WindowsFileSystem files{[this](const ShortString& directory, const ShortString& name) {
+    skipped.insert(Cp852ToUtf8(directory.view()) + Cp852ToUtf8(name.view()));
+  }};
   WindowsClock clock;
   // The original screen buffer comes back when the console goes.
   WindowsConsole console;
@@ -58,7 +67,13 @@ struct NativePlatform::Parts {
 };
 
 NativePlatform::NativePlatform(Process& process) : parts_(std::make_unique<Parts>(process)) {}
-NativePlatform::~NativePlatform() = default;
+NativePlatform::~NativePlatform() {
+  const std::set<std::string> skipped = std::move(parts_->skipped);
+  parts_.reset();
+  for (const std::string& name : skipped) {
+    PrintNativeLine(true, "zq20-21: pominięty plik o nazwie spoza strony kodowej 852: " + name);
+  }
+}
 
 Platform& NativePlatform::Bundle() {
   return parts_->platform;
