@@ -62,19 +62,9 @@ std::string LockHolder::Send(const std::string& command) {
   return ReadLine();
 }
 
-std::string LockHolder::ReadLine() {
-  for (;;) {
-    const std::size_t newline = pending_.find('\n');
-    if (newline != std::string::npos) {
-      std::string line = pending_.substr(0, newline);
-      pending_.erase(0, newline + 1);
-      return line;
-    }
-    char buffer[256];
-    const ssize_t count = read(channel_->socket, buffer, sizeof buffer);
-    if (count <= 0) return "EOF";
-    pending_.append(buffer, static_cast<std::size_t>(count));
-  }
+std::size_t LockHolder::ReadSome(char* buffer, std::size_t size) {
+  const ssize_t count = read(channel_->socket, buffer, size);
+  return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
 }  // namespace zq::testing

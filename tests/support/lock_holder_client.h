@@ -23,6 +23,8 @@ class LockHolder {
 
  private:
   std::string ReadLine();
+  // Up to `size` bytes the program wrote, waiting for some; 0 at its end.
+  std::size_t ReadSome(char* buffer, std::size_t size);
 
   // The running program and the two ends of the talk with it; each system
   // has its own (lock_holder_client.cpp in the platform's test folder).

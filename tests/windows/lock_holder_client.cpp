@@ -83,22 +83,10 @@ std::string LockHolder::Send(const std::string& command) {
   return ReadLine();
 }
 
-std::string LockHolder::ReadLine() {
-  for (;;) {
-    const std::size_t newline = pending_.find('\n');
-    if (newline != std::string::npos) {
-      std::string line = pending_.substr(0, newline);
-      pending_.erase(0, newline + 1);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return line;
-    }
-    char buffer[256];
-    DWORD count = 0;
-    if (!ReadFile(channel_->fromProgram, buffer, sizeof buffer, &count, nullptr) || count == 0) {
-      return "EOF";
-    }
-    pending_.append(buffer, count);
-  }
+std::size_t LockHolder::ReadSome(char* buffer, std::size_t size) {
+  DWORD count = 0;
+  if (!ReadFile(channel_->fromProgram, buffer, static_cast<DWORD>(size), &count, nullptr)) return 0;
+  return count;
 }
 
 }  // namespace zq::testing

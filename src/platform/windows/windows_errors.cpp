@@ -43,19 +43,8 @@ int IoResultOfWindowsError(std::uint32_t error, IoStep step) {
     case ERROR_HANDLE_DISK_FULL:
       return IO_WRITE_FAULT;
     default:
-      break;
+      return IoResultOfStep(step);
   }
-  switch (step) {
-    case IoStep::NAME:
-      return IO_ACCESS_DENIED;
-    case IoStep::READ:
-      return IO_READ_FAULT;
-    case IoStep::WRITE:
-      return IO_WRITE_FAULT;
-    case IoStep::LOCK:
-      return IO_LOCK_VIOLATION;
-  }
-  return IO_ACCESS_DENIED;
 }
 
 }  // namespace zq::platform
