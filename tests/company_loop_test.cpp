@@ -67,6 +67,13 @@ constexpr const char* SELECTION_SCREEN = R"(
 // A 2020 tree whose register lists `source` (each with its folder), a 2021
 // tree, and the loop run over them with a company run that notes what it is
 // given and fails for the directories in `failing`.
+conversion::CompanyReport Outcome(bool converted) {
+  conversion::CompanyReport report;
+  report.outcome =
+      converted ? conversion::CompanyOutcome::CONVERTED : conversion::CompanyOutcome::FAILED;
+  return report;
+}
+
 struct CompanyLoopTest : ::testing::Test {
   testing::HostWorld world;
   testing::HeadlessToolkit t;
@@ -113,19 +120,24 @@ struct CompanyLoopTest : ::testing::Test {
   void Keys(std::initializer_list<std::uint16_t> keys) {
     for (std::uint16_t key : keys) t.console.PushKey(key);
   }
+  // The summary box at the end of the loop, closed when it waits.
+  void CloseSummary() {
+    t.console.PushPause();
+    t.console.PushKey(KB_ENTER);
+  }
   void Look(std::function<void()> look) {
     t.console.PushPause();
     t.AtNextPause(std::move(look));
   }
   void Loop() {
-    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
+    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory, bool) {
       // The log was cleared and names the company first.
       std::string heading = log.MirrorRow(1).str();
       heading.erase(heading.find_last_not_of(' ') + 1);
       runs.push_back(platform::Cp852ToUtf8(heading) + "/" + directory.str());
       EXPECT_EQ(log.MirrorRow(2).str().substr(0, 24 + directory.size()),
                 "              Katalog : " + directory.str());
-      return failing.count(directory.str()) == 0;
+      return Outcome(failing.count(directory.str()) == 0);
     });
     EXPECT_TRUE(t.console.ScriptDone());
   }
@@ -145,6 +157,20 @@ TEST_F(CompanyLoopTest, TheChosenCompaniesAreConvertedAndLandAtTheirKeyPlaces) {
     EXPECT_EQ(t.Text(1, 25, 58), " SPACE - Zaznacz (■)│^W Wszystkie │^D Żadna │F5 - ZACZNIJ│");
   });
   Keys({KB_F5});
+  // The summary: a row per listed company, the failed one with its counts.
+  Look([&] {
+    EXPECT_EQ(t.Text(1, 2, 80),
+              "┌─────────────────────────── PODSUMOWANIE KONWERSJI ───────────────────────────┐");
+    EXPECT_EQ(t.Text(4, 3, 74),
+              "Firma            Katalog  Wynik          Pliki Pozycje Pomin. Osób Pom Pyt");
+    EXPECT_EQ(t.Text(4, 5, 74),
+              "Zakład Stolarski STOLARZ  przeniesiona       0       0      0    0   0   0");
+    EXPECT_EQ(t.Text(4, 6, 50), "Apteka pod Lipą  APTEKA   pominięta               ");
+    EXPECT_EQ(t.Text(4, 8, 50), "Młyn Zbożowy     MLYN     nieudana           0    ");
+    EXPECT_EQ(t.Text(4, 9, 40), "Przeniesiono firm: 2 z wybranych 3      ");
+    EXPECT_EQ(t.Text(1, 25, 31), " Enter - Zamknij│Esc - Zamknij│");
+  });
+  CloseSummary();
   Loop();
   EXPECT_EQ(runs, (std::vector<std::string>{
                       "Kopiowanie  - FIRMA   : Zakład Stolarski Wiórek/STOLARZ",
@@ -178,6 +204,7 @@ TEST_F(CompanyLoopTest, OnlyF5StartsAndOnlyTheMarkedCompaniesRun) {
     std::filesystem::remove(world.tree.Path("DAZ_2021/SPISFIRM.DAT"));
     runs.clear();
     for (std::uint16_t key : c.keys) t.console.PushKey(key);
+    if (c.keys.back() == KB_F5) CloseSummary();
     Loop();
     std::vector<std::string> directories;
     for (const std::string& run : runs) directories.push_back(run.substr(run.rfind('/') + 1));
@@ -216,9 +243,37 @@ TEST_F(CompanyLoopTest, ARegisterLockedByAnotherStationIsWaitedForAndNothingIsLo
     EXPECT_EQ(station.Send("unlock 0 2147483647"), "OK");
   });
   Keys({KB_ENTER});
+  CloseSummary();
   Loop();
   EXPECT_EQ(TargetNames(),
             (std::vector<std::string>{"Apteka pod Lipą", "Bank Spółdzielczy", "Młyn Zbożowy"}));
+}
+
+TEST_F(CompanyLoopTest, AConvertedCompanyTheRegisterDoesNotTakeStaysUnfinished) {
+  constexpr std::uint16_t KEY_N = 0x316E;
+  WriteSource(TWO);
+  WriteRegister("DAZ_2021/SPISFIRM.DAT", {{"Bank Spółdzielczy", "BANK", ""}});
+  testing::LockHolder station(world.tree.Path("DAZ_2021/SPISFIRM.DAT"));
+  ASSERT_EQ(station.Send("lock 0 2147483647"), "OK");
+  Keys({KB_F5});
+  // Each insertion finds the register locked; the operator does not wait.
+  for (int company = 0; company < 2; ++company) {
+    t.console.PushPause();
+    Keys({KEY_N});
+  }
+  Look([&] {
+    EXPECT_EQ(t.Text(4, 5, 40), "Apteka pod Lipą  APTEKA   poza rejestrem");
+    EXPECT_EQ(t.Text(4, 6, 70), "                 Nie dopisano firmy do " +
+                                    world.tree.Path("DAZ_2021/SPISFIRM.DAT").substr(0, 31));
+  });
+  CloseSummary();
+  std::vector<bool> registered;
+  CompanyLoop(
+      t.toolkit, access, log, settings, [&](const ShortString&, bool) { return Outcome(true); },
+      [&](bool taken) { registered.push_back(taken); });
+  EXPECT_TRUE(t.console.ScriptDone());
+  EXPECT_EQ(registered, (std::vector<bool>{false, false}));
+  EXPECT_EQ(TargetNames(), (std::vector<std::string>{"Bank Spółdzielczy"}));
 }
 
 TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
@@ -227,13 +282,14 @@ TEST_F(CompanyLoopTest, ASecondRunOffersOnlyTheCompaniesNotConvertedYet) {
   // A run makes the company's 2021 folder, as the real one does before it
   // can fail half-way.
   auto loop = [&] {
-    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory) {
+    CompanyLoop(t.toolkit, access, log, settings, [&](const ShortString& directory, bool) {
       world.tree.MakeDirectory("DAZ_2021/" + directory.str());
       runs.push_back(directory.str());
-      return failing.count(directory.str()) == 0;
+      return Outcome(failing.count(directory.str()) == 0);
     });
   };
   Keys({KB_F5});
+  CloseSummary();
   loop();
   EXPECT_EQ(runs, (std::vector<std::string>{"APTEKA", "MLYN"}));
   // Both folders exist now: the recognition lists nobody and says so.

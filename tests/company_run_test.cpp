@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/text_literal.h"
 #include "sample/sample_office.h"
 #include "support/headless_conversion.h"
+#include "support/lock_holder_client.h"
 
 namespace zq::conversion {
 namespace {
@@ -69,8 +71,9 @@ struct CompanyRunTest : ::testing::Test, zq::testing::HeadlessConversion {
   TaxFormConverters taxForms{log, settings.Options, flags};
   DocumentConverters documents{log, settings.Options, copier.RecordCopyCounter()};
   AnnualSettings annual{world.files, log, t.toolkit, settings, flags};
-  CompanyRun run{world.files, log,   t.toolkit, copier,    settings,
-                 flags,       staff, taxForms,  documents, annual};
+  CompanyMarker unfinishedMark{world.files, t.clock, "stacja TEST"_pl};
+  CompanyRun run{world.files, log,      t.toolkit, copier, settings,      flags,
+                 staff,       taxForms, documents, annual, unfinishedMark};
 
   CompanyRunTest() {
     world.tree.MakeDirectory("DAZ_2020");
@@ -169,6 +172,7 @@ TEST_F(CompanyRunTest, ACompanyStartingTheNewYearWithHiddenMonthsAndExtraFiles) 
   Press('Z');  // 2021_lp2.cc: the settings just converted stay
 
   EXPECT_TRUE(run.RunCompany("PIEKARN"_pl));
+  unfinishedMark.Finish();  // as the company loop does once it is registered
   EXPECT_TRUE(t.console.ScriptDone());
   EXPECT_FALSE(flags.AnnualFrom2021);
   const Files target = Snapshot(world.tree, "DAZ_2021/PIEKARN");
@@ -211,6 +215,7 @@ TEST_F(CompanyRunTest, ACompanyAlreadyWorkingIn2021KeepsItsYear) {
   Press('N');  // both annual files: take 2021's
 
   EXPECT_TRUE(run.RunCompany("PIEKARN"_pl));
+  unfinishedMark.Finish();  // as the company loop does once it is registered
   EXPECT_TRUE(t.console.ScriptDone());
   EXPECT_TRUE(flags.AnnualFrom2021);
   const Files target = Snapshot(world.tree, "DAZ_2021/PIEKARN");
@@ -286,6 +291,74 @@ TEST_F(CompanyRunTest, RunsThatStopBeforeTheItems) {
     EXPECT_TRUE(t.console.ScriptDone());
     EXPECT_TRUE(Logged(failure.line));
     EXPECT_FALSE(world.tree.Exists("DAZ_2021/PIEKARN/_zq_daz.rek"));
+  }
+}
+
+// A target directory found at the company's turn: another converter's, one
+// finished or left half-done since the recognition, an empty one; and the
+// restart of a half-done one.
+TEST_F(CompanyRunTest, ATargetDirectoryFoundAtTheStartIsLeftToWhoeverHoldsIt) {
+  const std::string mark = "2021-01-04 11:58:00 stacja BIURO2, operator ewa";
+  const std::string target = Utf8(settings.TargetPath) + "PIEKARN";
+  struct Case {
+    const char* what;
+    bool marked;
+    bool held;
+    bool converted;
+    bool restart;
+    CompanyOutcome outcome;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"held by another converter", true, true, false, false, CompanyOutcome::HELD_ELSEWHERE,
+       "Firmę konwertuje teraz: " + mark},
+      {"held, even for a restart", true, true, false, true, CompanyOutcome::HELD_ELSEWHERE,
+       "Firmę konwertuje teraz: " + mark},
+      {"left half-done", true, false, false, false, CompanyOutcome::DIRECTORY_EXISTS,
+       "Niedokończona konwersja z " + mark},
+      {"converted meanwhile", false, false, true, false, CompanyOutcome::DIRECTORY_EXISTS,
+       "Odnaleziono katalog docelowy " + target},
+      {"empty but for a file", false, false, false, false, CompanyOutcome::CONVERTED, ""},
+      {"restarted", true, false, false, true, CompanyOutcome::CONVERTED, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(world.tree.Path("DAZ_2020/PIEKARN"));
+    std::filesystem::remove_all(world.tree.Path("DAZ_2021/PIEKARN"));
+    Write(Bakery(false));
+    world.tree.MakeDirectory("DAZ_2021/PIEKARN");
+    world.tree.WriteFile("DAZ_2021/PIEKARN/zbędny.txt", "z poprzedniego przebiegu");
+    if (c.marked) world.tree.WriteFile("DAZ_2021/PIEKARN/ZQ20-21.NKN", mark + "\r\n");
+    if (c.converted) world.tree.WriteFile("DAZ_2021/PIEKARN/_zq_daz.rek", std::string(256, 'x'));
+    std::unique_ptr<zq::testing::LockHolder> station;
+    if (c.held) {
+      station = std::make_unique<zq::testing::LockHolder>(
+          world.tree.Path("DAZ_2021/PIEKARN/ZQ20-21.NKN"));
+      ASSERT_EQ(station->Send("lock 1048576 1"), "OK");
+    }
+    const Files before = Snapshot(world.tree, "DAZ_2021/PIEKARN");
+    const bool converts = c.outcome == CompanyOutcome::CONVERTED;
+    if (converts) {
+      Press('W');
+      Press('Z');
+      Press('Z');
+    }
+
+    EXPECT_EQ(run.RunCompany("PIEKARN"_pl, c.restart), converts);
+    EXPECT_TRUE(t.console.ScriptDone());
+    EXPECT_EQ(run.Report().outcome, c.outcome);
+    EXPECT_EQ(Utf8(run.Report().reason), c.reason);
+    if (!converts) {
+      EXPECT_TRUE(Logged(c.reason));
+      EXPECT_EQ(Snapshot(world.tree, "DAZ_2021/PIEKARN"), before);
+      continue;
+    }
+    // Held until the company is registered.
+    EXPECT_EQ(LookAtMarker(world.files, world.Name("DAZ_2021/PIEKARN")).state, MarkerState::HELD);
+    unfinishedMark.Finish();
+    EXPECT_FALSE(world.tree.Exists("DAZ_2021/PIEKARN/ZQ20-21.NKN"));
+    EXPECT_EQ(world.tree.Exists("DAZ_2021/PIEKARN/zbędny.txt"), !c.restart);
+    EXPECT_EQ(run.Report().mismatches, 0u);
   }
 }
 

@@ -242,6 +242,8 @@ TEST(ConverterInTerminal, AnOfficeGoesThroughWithKeysAloneAndWithTheMouse) {
     way.choose(tmux);
     ASSERT_TRUE(tmux.WaitForText("│ Firma MLYN                     · MLYN")) << tmux.Screen();
     way.go(tmux);
+    ASSERT_TRUE(tmux.WaitForText("PODSUMOWANIE KONWERSJI")) << tmux.Screen();
+    tmux.Keys("Enter");
     ASSERT_TRUE(tmux.WaitForText("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"))
         << tmux.Screen();
     tmux.Keys("Enter");

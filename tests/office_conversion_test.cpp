@@ -1,92 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "platform/cp852.h"
-#include "platform/text_literal.h"
 #include "sample/office_answers.h"
-#include "sample/sample_office.h"
-#include "shell/converter.h"
-#include "support/headless_platform.h"
+#include "support/office_run.h"
 
 namespace zq::shell {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::Snapshot;
 
-// Every file of a tree, by its path relative to the tree, with its bytes;
-// a directory is listed with a marker in place of bytes.
-std::map<std::string, std::string> Snapshot(const testing::TempTree& tree,
-                                            const std::string& folder) {
-  std::map<std::string, std::string> files;
-  const fs::path root = tree.Path(folder);
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string name = fs::relative(entry.path(), root).string();
-    files[name] = entry.is_directory() ? "<directory>" : tree.ReadFile(folder + "/" + name);
-  }
-  return files;
-}
-
-// The process's working directory for the length of a run: the converter
-// opens the trees by the relative names of its path settings.
-class WorkingDirectory {
- public:
-  explicit WorkingDirectory(const fs::path& directory) : previous_(fs::current_path()) {
-    fs::current_path(directory);
-  }
-  ~WorkingDirectory() { fs::current_path(previous_); }
-  WorkingDirectory(const WorkingDirectory&) = delete;
-  WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
- private:
-  fs::path previous_;
-};
-
-// The default sample office with the converter installed in its 2021 tree
-// and the path settings beside it naming the trees relative to the office
-// folder, where the converter starts (as `make demo` does).
-struct OfficeConversion : ::testing::Test {
-  testing::HeadlessPlatform p;
-  std::vector<sample::CompanyPlan> plan;
-
-  OfficeConversion() {
-    const ShortString root = p.world.Name("");
-    plan = sample::WriteSampleOffice(p.world.files,
-                                     ShortString(root.view().substr(0, root.size() - 1)),
-                                     sample::SampleOfficeOptions{});
-    p.world.tree.WriteFile("DAZ_2021/zq20-21.PTH",
-                           "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n");
-    p.world.process.SetExecutablePath(p.world.Name("DAZ_2021/zq20-21"));
-    p.world.process.SetCurrentDirectory(p.world.Name(""));
-  }
-
-  std::string Screen() const {
-    std::string rows;
-    for (int row = 1; row <= 25; ++row) rows += p.Row(row) + "\n";
-    return rows;
-  }
-  static std::string HostName(const ShortString& name) {
-    return platform::Cp852ToUtf8(name.view());
-  }
-};
+struct OfficeConversion : ::testing::Test, testing::OfficeRun {};
 
 TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccountingSystemLooks) {
   const auto sourceBefore = Snapshot(p.world.tree, "DAZ_2020");
   const std::string sourceRegister = p.world.tree.ReadFile("DAZ_2020/SPISFIRM.DAT");
 
   sample::ScriptAnswers(p.console, sample::DefaultOfficeAnswers());
-  Converter converter(p.platform);
-  {
-    WorkingDirectory office(p.world.tree.Root());
-    try {
-      converter.Run();
-    } catch (const platform::HeadlessInputExhausted&) {
-      FAIL() << "an unanswered question:\n" << Screen();
-    }
-  }
+  Convert();
   EXPECT_TRUE(p.console.ScriptDone());
   EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),
             std::string::npos);
@@ -149,6 +80,33 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   for (const char* absent : {"daz_2020.ini", "daz_2021.ini", "2021_BR.REK", "2020spd.ini"}) {
     EXPECT_FALSE(p.world.tree.Exists(std::string("DAZ_2021/#BIN021/") + absent)) << absent;
   }
+
+  // The saved record closes with the summary: a row per company with what
+  // its run carried (Piekarnia: four answers, its deleted staff record and
+  // the three persons carried), and no company failed the check.
+  const std::string log = Log();
+  const std::size_t summary = log.find(" PODSUMOWANIE KONWERSJI\r\n");
+  ASSERT_NE(summary, std::string::npos);
+  EXPECT_NE(
+      log.find(" Firma            Katalog  Wynik          Pliki Pozycje Pomin. Osób Pom Pyt\r\n",
+               summary),
+      std::string::npos);
+  EXPECT_NE(
+      log.find(" Piekarnia Złoty  PIEKARN  przeniesiona      42      73      1    3   0   4\r\n",
+               summary),
+      std::string::npos);
+  for (const sample::CompanyPlan& company : plan) {
+    if (company.place != sample::CompanyPlace::SOURCE) continue;
+    const std::string directory = HostName(company.directory);
+    const std::size_t row =
+        log.find(" " + directory + std::string(9 - company.directory.size(), ' ') + "przeniesiona ",
+                 summary);
+    EXPECT_NE(row, std::string::npos) << directory;
+    EXPECT_FALSE(p.world.tree.Exists("DAZ_2021/" + directory + "/ZQ20-21.NKN")) << directory;
+  }
+  EXPECT_NE(log.find(" Przeniesiono firm: 10 z wybranych 10\r\n", summary), std::string::npos);
+  EXPECT_EQ(log.find("KONTROLA"), std::string::npos);
+  EXPECT_LT(summary, log.find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"));
 
   // The 2020 tree is read, never written.
   const auto sourceAfter = Snapshot(p.world.tree, "DAZ_2020");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/text_literal.h"
 #include "support/headless_platform.h"
@@ -67,6 +70,25 @@ TEST_F(RunLog, AFileThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn) {
   RunLogFile refused(p.world.files, p.clock, log);
   EXPECT_FALSE(refused.Start(p.world.Name("brak/zq20-21.log")));
   EXPECT_EQ(p.Text(1, 4, 38), "Nie można zapisać dziennika konwersji ");
+}
+
+TEST_F(RunLog, AGrownLogIsAppendedToWithoutBeingRead) {
+  // Years of runs: a gigabyte, sparse on the disk.
+  constexpr std::uintmax_t GROWN = 1ull << 30;
+  p.world.tree.WriteFile("zq20-21.log", "");
+  std::filesystem::resize_file(p.world.tree.Path("zq20-21.log"), GROWN);
+  const int readsBefore = p.world.syscalls.Calls(platform::SyscallKind::READ);
+  {
+    RunLogFile file(p.world.files, p.clock, log);
+    ASSERT_TRUE(file.Start(path));
+    log.LogWriteLn("nowy przebieg"_pl);
+  }
+  EXPECT_EQ(p.world.syscalls.Calls(platform::SyscallKind::READ), readsBefore);
+  const std::string line = "2021-01-04 12:00:00 nowy przebieg\r\n";
+  EXPECT_EQ(std::filesystem::file_size(p.world.tree.Path("zq20-21.log")), GROWN + line.size());
+  std::ifstream tail(p.world.tree.Path("zq20-21.log"), std::ios::binary);
+  tail.seekg(static_cast<std::streamoff>(GROWN));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(tail), {}), line);
 }
 
 }  // namespace

@@ -36,10 +36,11 @@ constexpr std::size_t MONTHLY_COUNTER_ENTRY = 8;
 constexpr std::size_t MONTHLY_COUNTER_VALUES = 4;
 // Balances: entry 0 the opening state (BO), entry m the state after month m,
 // entry 12 the closing state (BZ).
-constexpr std::size_t BALANCES = 150;
+constexpr std::size_t BALANCES = ANNUAL_OPENING_BALANCE;
 constexpr std::size_t BALANCE_COUNT = 13;
 constexpr std::size_t BALANCES_LENGTH = AMOUNT * BALANCE_COUNT;
 constexpr std::size_t CLOSING_BALANCE = BALANCES + AMOUNT * MONTHS;
+static_assert(CLOSING_BALANCE == ANNUAL_CLOSING_BALANCE);
 // The second monthly table: entry m (1..12) at 248 + 8m.
 constexpr std::size_t SECOND_MONTHLY = 256;
 constexpr std::size_t SECOND_MONTHLY_LENGTH = AMOUNT * MONTHS;

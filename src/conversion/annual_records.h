@@ -9,10 +9,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "fileaccess/record_fields.h"
 
 namespace zq::conversion {
+
+inline constexpr std::string_view ANNUAL_FILE_2020 = "2020_ROK.REK";
+inline constexpr std::string_view ANNUAL_FILE_2021 = "2021_ROK.REK";
 
 inline constexpr std::size_t ANNUAL_RECORD_SIZE = 512;
 inline constexpr std::size_t ANNUAL_RECORD_COUNT = 3;
@@ -26,6 +30,10 @@ inline constexpr std::uint8_t DECEMBER_CLOSED = 13;
 inline constexpr std::size_t ANNUAL_VAT_PROPORTIONAL = 117;     // VAT settled in proportion
 inline constexpr std::size_t ANNUAL_VAT_PROPORTION = 118;       // percent, of the record's year
 inline constexpr std::size_t ANNUAL_NEXT_VAT_PROPORTION = 120;  // percent, planned for next year
+// Doubles of the balance table: the year's opening state (BO) and its
+// closing state (BZ).
+inline constexpr std::size_t ANNUAL_OPENING_BALANCE = 150;
+inline constexpr std::size_t ANNUAL_CLOSING_BALANCE = 246;
 
 // Each fills all of `target` (ANNUAL_RECORD_SIZE bytes) from `source`.
 void BuildAnnualRecord1(fileaccess::RecordView source, AnnualSourceYear year,

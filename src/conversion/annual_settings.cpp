@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversion/key_choice.h"
 #include "platform/text_literal.h"
 #include "transfer/file_queries.h"
 #include "ui/input_box.h"
@@ -14,9 +15,6 @@ using transfer::LOG_COPY;
 using transfer::LOG_ERROR;
 using transfer::LOG_NORMAL;
 using transfer::LOG_QUESTION;
-
-constexpr std::string_view ANNUAL_2020 = "2020_ROK.REK";
-constexpr std::string_view ANNUAL_2021 = "2021_ROK.REK";
 
 constexpr int PROPORTION_ANSWER_LENGTH = 3;
 constexpr std::uint16_t LARGEST_PROPORTION = 100;
@@ -73,9 +71,9 @@ void AnnualSettings::Convert(const CompanyPaths& company) {
 
   // The company's paths hold every name of the company run, so these are
   // never empty; an empty name would only find no file.
-  const ShortString source2020 = company.SourceFile(ANNUAL_2020).value_or(ShortString());
-  const ShortString source2021 = company.SourceFile(ANNUAL_2021).value_or(ShortString());
-  const ShortString targetName = company.TargetFile(ANNUAL_2021).value_or(ShortString());
+  const ShortString source2020 = company.SourceFile(ANNUAL_FILE_2020).value_or(ShortString());
+  const ShortString source2021 = company.SourceFile(ANNUAL_FILE_2021).value_or(ShortString());
+  const ShortString targetName = company.TargetFile(ANNUAL_FILE_2021).value_or(ShortString());
 
   const auto year = ChooseSource(transfer::FileSizeByName(files_, source2020) > 0,
                                  transfer::FileSizeByName(files_, source2021) > 0);
@@ -133,8 +131,7 @@ AnnualSourceYear AnnualSettings::AskWhichYear() {
   log_.LogWriteLn("Wybierz z których skrzystać :"_pl);
   log_.SetLogColour(LOG_QUESTION);
   log_.LogWrite(" B-2020 N-2021, A-wszyskie następne na N  (B/N/A) ? "_pl);
-  char answer = 0;
-  while (answer != 'A' && answer != 'B' && answer != 'N') answer = ui::UpCasePL(log_.WaitForKey());
+  const char answer = WaitForChoice(log_, "ABN");
   log_.LogWriteLn();
   log_.LogWriteLn(" - wybrano: "_pl + answer);
   log_.SetLogColour(LOG_NORMAL);

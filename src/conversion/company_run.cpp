@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "conversion/company_check.h"
 #include "conversion/company_text_data.h"
+#include "conversion/directory_cleanup.h"
 #include "conversion/settings_converters.h"
 #include "fileaccess/record_fields.h"
 #include "platform/cp852.h"
@@ -28,8 +30,6 @@ constexpr std::array<std::size_t, 3> YEAR_MARKER_YEARS = {0, 2, 4};
 constexpr std::size_t YEAR_MARKER_CONVERTED = 7;
 constexpr std::uint16_t NEW_YEAR = 2021;
 
-constexpr std::string_view ANNUAL_2020 = "2020_ROK.REK";
-constexpr std::string_view ANNUAL_2021 = "2021_ROK.REK";
 constexpr std::string_view SUB_FOLDER = "_2021";
 
 // stbazy.rek: one fixed-asset base a record, its name at 51.
@@ -76,7 +76,7 @@ CompanyRun::CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log,
                        ui::Toolkit& toolkit, transfer::CopyEngine& copier,
                        const RunSettings& settings, RunFlags& flags, StaffTransfer& staff,
                        TaxFormConverters& taxForms, DocumentConverters& documents,
-                       AnnualSettings& annualSettings)
+                       AnnualSettings& annualSettings, CompanyMarker& marker)
     : files_(files),
       log_(log),
       toolkit_(toolkit),
@@ -86,14 +86,35 @@ CompanyRun::CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log,
       staff_(staff),
       taxForms_(taxForms),
       documents_(documents),
-      annualSettings_(annualSettings) {}
+      annualSettings_(annualSettings),
+      marker_(marker) {}
 
-bool CompanyRun::RunCompany(const ShortString& directory) {
+bool CompanyRun::RunCompany(const ShortString& directory, bool restart) {
+  report_ = {};
+  const transfer::CopyTally before = copier_.Tally();
+  const std::uint64_t answersBefore = log_.Answers();
+  copier_.TakeNotes();
+  const bool converted = RunSteps(directory, restart);
+  report_.copied = copier_.Tally() - before;
+  report_.questions = log_.Answers() - answersBefore;
+  if (!converted) {
+    // The mark stays: the company is offered again.
+    marker_.Release();
+    return false;
+  }
+  report_.outcome = CompanyOutcome::CONVERTED;
+  report_.personsTransferred = staff_.TransferredCount();
+  report_.personsDropped = staff_.DroppedCount();
+  return true;
+}
+
+bool CompanyRun::RunSteps(const ShortString& directory, bool restart) {
   flags_.AnnualFrom2021 = false;
   const RegionGuard region(toolkit_.screen);
   const std::optional<CompanyPaths> company = CompanyPaths::For(settings_, directory);
   if (!company) {
-    ReportFailure("Niedozwolona nazwa katalogu firmy "_pl + directory);
+    report_.reason = "Niedozwolona nazwa katalogu firmy "_pl + directory;
+    ReportFailure(report_.reason);
     return false;
   }
   if (!CheckAnnualFiles(*company)) return false;
@@ -105,13 +126,15 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
     auto file = files_.Open(markerSource, platform::Access::READ, platform::Share::DENY_NONE,
                             platform::Disposition::OPEN_EXISTING, result);
     if (!file) {
-      log_.LogWriteLn("Brak dostepu do "_pl + markerSource);
+      report_.reason = "Brak dostepu do "_pl + markerSource;
+      log_.LogWriteLn(report_.reason);
       log_.WaitForKey();
       return false;
     }
     std::size_t done = 0;
     if (file->Read(marker.data(), marker.size(), done) != IO_OK || done != marker.size()) {
-      log_.LogWriteLn("Błąd odczytu danych z "_pl + markerSource);
+      report_.reason = "Błąd odczytu danych z "_pl + markerSource;
+      log_.LogWriteLn(report_.reason);
       file->Close();
       log_.WaitForKey();
       return false;
@@ -119,7 +142,11 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
     file->Close();
   }
 
-  if (!MakeTargetDirectory(*company)) return false;
+  if (!restart && transfer::DirectoryExists(files_, company->TargetDirectory()) &&
+      !MayUseExisting(*company)) {
+    return false;
+  }
+  if (!MakeTargetDirectory(*company) || !TakeMarker(*company, restart)) return false;
   log_.PauseIfSlow();
   log_.LogWriteLn("Kopiowanie właściwe"_pl);
 
@@ -131,7 +158,8 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
     auto file = files_.Open(markerTarget, platform::Access::WRITE, platform::Share::DENY_NONE,
                             platform::Disposition::CREATE_ALWAYS, result);
     if (!file) {
-      log_.LogWriteLn("Brak dostępu do "_pl + markerTarget);
+      report_.reason = "Brak dostępu do "_pl + markerTarget;
+      log_.LogWriteLn(report_.reason);
       log_.WaitForKey();
       return false;
     }
@@ -139,7 +167,8 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
     // A marker that did not reach the disk whole is a failed write too.
     if (file->Write(marker.data(), marker.size(), done) != IO_OK || done != marker.size() ||
         file->Close() != IO_OK) {
-      log_.LogWriteLn("Błąd zapisu danych do "_pl + markerTarget);
+      report_.reason = "Błąd zapisu danych do "_pl + markerTarget;
+      log_.LogWriteLn(report_.reason);
       log_.WaitForKey();
       return false;
     }
@@ -147,6 +176,7 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
 
   annualSettings_.Convert(*company);
   RunItems(*company);
+  report_.mismatches = CheckCompany(files_, log_, copier_.TakeNotes(), *company);
 
   log_.LogWriteLn("Koniec konwersji danych firmy"_pl);
   if (settings_.Options.StopAfterEachCompany != 0) {
@@ -157,14 +187,15 @@ bool CompanyRun::RunCompany(const ShortString& directory) {
 }
 
 bool CompanyRun::CheckAnnualFiles(const CompanyPaths& company) {
-  const ShortString annual2020 = TableFile(company.SourceFile(ANNUAL_2020));
+  const ShortString annual2020 = TableFile(company.SourceFile(ANNUAL_FILE_2020));
   if (transfer::FileSizeByName(files_, annual2020) >= 1) return true;
   log_.LogWriteLn("Brak :"_pl + annual2020);
-  const ShortString annual2021 = TableFile(company.SourceFile(ANNUAL_2021));
+  const ShortString annual2021 = TableFile(company.SourceFile(ANNUAL_FILE_2021));
   if (transfer::FileSizeByName(files_, annual2021) >= 1) return true;
   log_.LogWriteLn("Brak :"_pl + annual2021);
   log_.LogWriteLn();
-  log_.LogWriteLn("Brak danych za rok 2020 czy 2021"_pl);
+  report_.reason = "Brak danych za rok 2020 czy 2021"_pl;
+  log_.LogWriteLn(report_.reason);
   log_.LogWriteLn("Nie można dokonać konwersji ..."_pl);
   log_.WaitForKey();
   return false;
@@ -175,14 +206,64 @@ bool CompanyRun::MakeTargetDirectory(const CompanyPaths& company) {
   if (transfer::DirectoryExists(files_, target)) return true;
   if (transfer::EntryExists(files_, target)) {
     // A file of the company's name stands where its directory should go.
-    ReportFailure("W miejscu katalogu firmy jest plik "_pl + target);
+    report_.reason = "W miejscu katalogu firmy jest plik "_pl + target;
+    ReportFailure(report_.reason);
     return false;
   }
   if (files_.MakeDirectory(target) != IO_OK) {
+    report_.reason = "Błąd utworzenia katalogu firmy "_pl + target;
     ui::ShowError(toolkit_, "\x03Utworzenia katalogu firmy\x0d\x03"_pl + target);
     return false;
   }
   return true;
+}
+
+bool CompanyRun::MayUseExisting(const CompanyPaths& company) {
+  const MarkerLook marker = LookAtMarker(files_, company.TargetDirectory());
+  switch (marker.state) {
+    case MarkerState::HELD:
+      Skip(CompanyOutcome::HELD_ELSEWHERE, "Firmę konwertuje teraz: "_pl + marker.text);
+      return false;
+    case MarkerState::UNFINISHED:
+      Skip(CompanyOutcome::DIRECTORY_EXISTS, "Niedokończona konwersja z "_pl + marker.text);
+      return false;
+    case MarkerState::ABSENT:
+      break;
+  }
+  // Converted by another converter since the recognition.
+  if (transfer::EntryExists(files_, TableFile(company.TargetFile(YEAR_MARKER)))) {
+    Skip(CompanyOutcome::DIRECTORY_EXISTS,
+         "Odnaleziono katalog docelowy "_pl + company.TargetDirectory());
+    return false;
+  }
+  return true;
+}
+
+bool CompanyRun::TakeMarker(const CompanyPaths& company, bool restart) {
+  const MarkerLook marker = marker_.Claim(company.TargetDirectory());
+  if (marker.state == MarkerState::HELD) {
+    Skip(CompanyOutcome::HELD_ELSEWHERE, "Firmę konwertuje teraz: "_pl + marker.text);
+    return false;
+  }
+  if (marker.state == MarkerState::ABSENT) {
+    // The mark only helps a later run: its absence does not stop this one.
+    log_.SetLogColour(transfer::LOG_ERROR);
+    log_.LogWriteLn("Nie można oznaczyć firmy jako niedokończonej w "_pl +
+                    company.TargetDirectory());
+  }
+  if (restart && !EmptyDirectory(files_, company.TargetDirectory(), COMPANY_MARKER)) {
+    report_.reason = "Nie można opróżnić katalogu "_pl + company.TargetDirectory();
+    ReportFailure(report_.reason);
+    return false;
+  }
+  return true;
+}
+
+void CompanyRun::Skip(CompanyOutcome outcome, const ShortString& reason) {
+  report_.outcome = outcome;
+  report_.reason = reason;
+  log_.SetLogColour(transfer::LOG_ERROR);
+  log_.LogWriteLn(reason);
 }
 
 void CompanyRun::RunItems(const CompanyPaths& company) {

@@ -15,7 +15,9 @@
 
 #include "conversion/annual_settings.h"
 #include "conversion/company_items.h"
+#include "conversion/company_marker.h"
 #include "conversion/company_paths.h"
+#include "conversion/company_report.h"
 #include "conversion/document_converters.h"
 #include "conversion/run_flags.h"
 #include "conversion/run_settings.h"
@@ -34,13 +36,26 @@ class CompanyRun {
   CompanyRun(platform::FileSystem& files, transfer::ProgressLog& log, ui::Toolkit& toolkit,
              transfer::CopyEngine& copier, const RunSettings& settings, RunFlags& flags,
              StaffTransfer& staff, TaxFormConverters& taxForms, DocumentConverters& documents,
-             AnnualSettings& annualSettings);
+             AnnualSettings& annualSettings, CompanyMarker& marker);
 
   // True when the run reached its end ("Koniec konwersji danych firmy");
-  // false when it stopped before the item list.
-  bool RunCompany(const ShortString& directory);
+  // false when it stopped before the item list. `restart` takes up a company
+  // whose earlier run stopped half-way: its target directory is emptied first.
+  // A converted company stays marked unfinished (the marker held) until the
+  // caller has registered it and calls the marker's Finish.
+  bool RunCompany(const ShortString& directory, bool restart = false);
+  // What the last run did, for the summary.
+  const CompanyReport& Report() const { return report_; }
 
  private:
+  bool RunSteps(const ShortString& directory, bool restart);
+  // Whether a target directory that is there already may be converted into:
+  // not when another converter holds it or has left it converted or half-done.
+  bool MayUseExisting(const CompanyPaths& company);
+  // Marks the company unfinished and, for a restart, empties its directory.
+  bool TakeMarker(const CompanyPaths& company, bool restart);
+  // The company is not run: why, in the log and in the report.
+  void Skip(CompanyOutcome outcome, const ShortString& reason);
   bool CheckAnnualFiles(const CompanyPaths& company);
   bool MakeTargetDirectory(const CompanyPaths& company);
   bool WriteYearMarker(const CompanyPaths& company);
@@ -83,8 +98,10 @@ class CompanyRun {
   TaxFormConverters& taxForms_;
   DocumentConverters& documents_;
   AnnualSettings& annualSettings_;
+  CompanyMarker& marker_;
   // The target sub-folder _2021 is still to be made for this company.
   bool subFolderPending_ = true;
+  CompanyReport report_;
 };
 
 }  // namespace zq::conversion

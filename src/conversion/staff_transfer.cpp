@@ -59,6 +59,7 @@ StaffTransfer::StaffTransfer(transfer::ProgressLog& log, platform::Clock& clock)
 void StaffTransfer::Reset(std::uint16_t staffTransferMode) {
   workingMode_ = staffTransferMode;
   transferredCount_ = 0;
+  droppedCount_ = 0;
   persons_.fill(0);
 }
 
@@ -92,7 +93,10 @@ bool StaffTransfer::ConvertEmployee(RecordView source, RecordBuffer target) {
     transferred = AskTransfer();
   }
   log_.LogWriteLn();
-  if (!transferred) return false;
+  if (!transferred) {
+    ++droppedCount_;
+    return false;
+  }
 
   RememberPerson(ReadI64(target, PERSON));
   if (wasProtected) {

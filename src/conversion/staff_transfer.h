@@ -41,6 +41,9 @@ class StaffTransfer {
   bool FilterWage(fileaccess::RecordBuffer record);
 
   std::uint16_t TransferredCount() const { return transferredCount_; }
+  // Persons of the staff file left in 2020 since the last reset (deleted
+  // records are not persons).
+  std::uint32_t DroppedCount() const { return droppedCount_; }
   std::uint16_t WorkingTransferMode() const { return workingMode_; }
   bool IsTransferred(std::int64_t person) const;
 
@@ -57,6 +60,7 @@ class StaffTransfer {
   platform::Clock& clock_;
   std::uint16_t workingMode_ = 0;
   std::uint16_t transferredCount_ = 0;
+  std::uint32_t droppedCount_ = 0;
   std::array<std::int64_t, PERSON_TABLE_SIZE> persons_{};  // entry n at index n - 1
 };
 

@@ -70,6 +70,9 @@ struct DirEntry {
   ShortString name;  // the name alone, without its directory
   std::uint8_t attributes = 0;
   std::uint64_t size = 0;
+  // A symbolic link (or reparse point): removing it never touches what it
+  // leads to, and a walk through a tree does not follow it.
+  bool link = false;
 };
 
 class File {

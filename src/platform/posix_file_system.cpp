@@ -113,13 +113,18 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
 
 int PosixFileSystem::Describe(const std::string& host, std::string_view diskName, DirEntry& entry) {
   struct stat status {};
-  if (syscalls_.PathStatus(host.c_str(), status, true) < 0) {
-    const int linkResult = syscalls_.PathStatus(host.c_str(), status, false);
-    if (linkResult < 0) return -linkResult;
+  const int linkResult = syscalls_.PathStatus(host.c_str(), status, false);
+  if (linkResult < 0) return -linkResult;
+  // A link is described by what it leads to; a broken one by itself.
+  const bool link = S_ISLNK(status.st_mode);
+  if (link) {
+    struct stat target {};
+    if (syscalls_.PathStatus(host.c_str(), target, true) == 0) status = target;
   }
   entry.name = ShortString(Utf8ToCp852(diskName));
   entry.attributes = 0;
   entry.size = 0;
+  entry.link = link;
   if (!diskName.empty() && diskName[0] == '.') entry.attributes |= ATTR_HIDDEN;
   if (S_ISDIR(status.st_mode)) {
     entry.attributes |= ATTR_DIRECTORY;

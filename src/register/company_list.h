@@ -20,6 +20,9 @@ struct CompanyEntry {
   // target register.
   std::array<std::uint8_t, COMPANY_RECORD_SIZE> record{};
   bool Selected = true;  // the company is to be converted
+  // What the mark of an unfinished run says (its time and station); empty
+  // for a company not converted before.
+  ShortString unfinished;
 
   ShortString Name() const { return CompanyName(record); }
   ShortString Directory() const { return CompanyDirectory(record); }

@@ -1,5 +1,6 @@
 #include "register/recognition.h"
 
+#include "conversion/company_marker.h"
 #include "conversion/company_paths.h"
 #include "platform/process.h"
 #include "platform/text_literal.h"
@@ -115,8 +116,24 @@ bool Recognition::Consider(fileaccess::RecordView record, CompanyList& list) {
     return false;
   }
   if (transfer::DirectoryExists(access_.files, paths->TargetDirectory())) {
-    WriteLine(transfer::LOG_NOTICE,
-              "Odnaleziono katalog docelowy "_pl + directory + " dla firmy "_pl + name);
+    const conversion::MarkerLook marker =
+        conversion::LookAtMarker(access_.files, paths->TargetDirectory());
+    switch (marker.state) {
+      case conversion::MarkerState::ABSENT:
+        WriteLine(transfer::LOG_NOTICE,
+                  "Odnaleziono katalog docelowy "_pl + directory + " dla firmy "_pl + name);
+        break;
+      case conversion::MarkerState::HELD:
+        WriteLine(transfer::LOG_ERROR,
+                  "Firmę "_pl + directory + " konwertuje teraz: "_pl + marker.text);
+        break;
+      case conversion::MarkerState::UNFINISHED:
+        // Offered again, to be converted anew.
+        WriteLine(transfer::LOG_NOTICE,
+                  "Niedokończona konwersja firmy "_pl + directory + " z "_pl + marker.text);
+        if (list.Add(record)) list.Entry(list.Count())->unfinished = marker.text;
+        break;
+    }
     return true;
   }
   if (transfer::DirectoryExists(access_.files, paths->SourceDirectory())) {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr char SELECTED_MARK = '\xFE';    // "■"
 constexpr char UNSELECTED_MARK = '\xFA';  // "·"
+// Beside the mark: a company whose earlier run stopped half-way.
+constexpr char UNFINISHED_MARK = '!';
 constexpr std::size_t NAME_COLUMNS = 31;
 constexpr std::size_t DIRECTORY_COLUMNS = 8;
 constexpr std::size_t INFO_COLUMNS = 10;
@@ -92,10 +94,13 @@ class SelectionScreen : public ui::Dialog {
 }  // namespace
 
 ShortString CompanyRow(const CompanyEntry& entry) {
+  // An unfinished company shows the day its run started in place of its info.
+  const bool unfinished = !entry.unfinished.empty();
   return ui::PadRight(NAME_COLUMNS, entry.Name()) +
-         (entry.Selected ? SELECTED_MARK : UNSELECTED_MARK) + ' ' +
+         (entry.Selected ? SELECTED_MARK : UNSELECTED_MARK) + (unfinished ? UNFINISHED_MARK : ' ') +
          ui::PadRight(DIRECTORY_COLUMNS, entry.Directory()) + ' ' +
-         ui::PadRight(INFO_COLUMNS, entry.Info());
+         ui::PadRight(INFO_COLUMNS, unfinished ? entry.unfinished.view().substr(0, INFO_COLUMNS)
+                                               : entry.Info().view());
 }
 
 bool SelectCompanies(ui::Toolkit& toolkit, CompanyList& list, std::int32_t count) {

@@ -24,6 +24,16 @@ constexpr std::uint8_t RULE_COLOUR = 15;
 constexpr std::uint8_t TEXT_COLOUR = 7;
 constexpr char RULE_CHARACTER = '\xC4';  // "─"
 
+// This station and its operator, as other converters are told who holds a
+// company.
+ShortString Station(const platform::Process& process) {
+  const auto first = [&process](std::string_view one, std::string_view other) {
+    return process.GetEnv(one).value_or(process.GetEnv(other).value_or("?"_pl));
+  };
+  return "stacja "_pl + first("COMPUTERNAME", "HOSTNAME") + ", operator "_pl +
+         first("USERNAME", "USER");
+}
+
 ShortString Rule(std::size_t length) {
   ShortString rule;
   rule.Resize(length, RULE_CHARACTER);
@@ -47,8 +57,9 @@ Converter::Converter(platform::Platform& platform)
       taxForms_(log_, settings_.Options, flags_),
       documents_(log_, settings_.Options, copyEngine_.RecordCopyCounter()),
       annualSettings_(platform.files, log_, toolkit_, settings_, flags_),
+      companyMarker_(platform.files, platform.clock, Station(platform.process)),
       companyRun_(platform.files, log_, toolkit_, copyEngine_, settings_, flags_, staff_, taxForms_,
-                  documents_, annualSettings_) {}
+                  documents_, annualSettings_, companyMarker_) {}
 
 int Converter::Run() {
   StartUp();
@@ -107,7 +118,18 @@ void Converter::RunConversion() {
   if (ui::BitsSet(conversion::START_COMPANIES, options.StartItems)) {
     registry::CompanyLoop(
         toolkit_, fileAccess_, log_, settings_,
-        [this](const ShortString& directory) { return companyRun_.RunCompany(directory); });
+        [this](const ShortString& directory, bool restart) {
+          companyRun_.RunCompany(directory, restart);
+          return companyRun_.Report();
+        },
+        // A company is finished once it is in the register.
+        [this](bool registered) {
+          if (registered) {
+            companyMarker_.Finish();
+          } else {
+            companyMarker_.Release();
+          }
+        });
   }
   log_.LogWriteLn();
   log_.LogWriteLn();

@@ -3,6 +3,7 @@
 // wizard, the conversion and the end of the run.
 
 #include "conversion/annual_settings.h"
+#include "conversion/company_marker.h"
 #include "conversion/company_run.h"
 #include "conversion/document_converters.h"
 #include "conversion/run_flags.h"
@@ -63,6 +64,7 @@ class Converter {
   conversion::TaxFormConverters taxForms_;
   conversion::DocumentConverters documents_;
   conversion::AnnualSettings annualSettings_;
+  conversion::CompanyMarker companyMarker_;
   conversion::CompanyRun companyRun_;
 };
 

@@ -123,6 +123,8 @@ void CopyEngine::CopyTextFile(std::string_view source, std::string_view target,
     reportQuietly("Błąd zapisu do pliku "_pl + target);
   } else if (reader.Result() != IO_OK) {
     reportQuietly("Błąd odczytu z pliku "_pl + source);
+  } else {
+    ++tally_.files;
   }
   // Both files close when they go out of scope; errors of that close are not
   // reported.
@@ -146,8 +148,10 @@ bool CopyEngine::CopyWholeFile(std::string_view source, std::string_view target)
   log_.LogWriteLn("Kopiuję "_pl + source + "  " + ui::IntToStr(static_cast<long long>(sourceSize)) +
                   " bytów..."_pl);
   log_.SetLogColour(LOG_NORMAL);
+  NoteCopy(target, sourceSize, 0, 1);
   const Ending ending = CopyWholeContent(*input, *output);
   const bool result = FinishCopy(ending, std::move(input), source, std::move(output), target);
+  CountFinished(result && ending == Ending::FINISHED, false);
   log_.PauseIfSlow();
   return result;
 }
@@ -168,8 +172,8 @@ CopyEngine::Ending CopyEngine::CopyWholeContent(platform::File& input, platform:
 }
 
 std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::string_view target,
-                                                std::size_t recordSize, bool pauseAfterHeadline,
-                                                OpenFiles& opened) {
+                                                std::size_t recordSize, std::uint16_t targetSize,
+                                                bool pauseAfterHeadline, OpenFiles& opened) {
   const std::uint64_t sourceSize = FileSizeByName(files_, source);
   if (sourceSize == 0) {
     log_.SetLogColour(LOG_NOTICE);
@@ -179,7 +183,8 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
     return true;
   }
   bool append = false;
-  if (FileSizeByName(files_, target) > 0) {
+  const std::uint64_t existing = FileSizeByName(files_, target);
+  if (existing > 0) {
     if (appendToExisting_) {
       append = true;
     } else if (AskKeepExisting(target)) {
@@ -199,6 +204,9 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
   // A record size of 0 cannot come from the system's own tables; it counts as
   // a file of no records rather than a division by zero.
   const std::uint64_t records = recordSize == 0 ? 0 : sourceSize / recordSize;
+  // A short last record is carried too.
+  const std::uint64_t carried = recordSize == 0 ? 0 : (sourceSize + recordSize - 1) / recordSize;
+  NoteCopy(target, carried, append ? existing : 0, targetSize);
   log_.SetLogColour(LOG_COPY);
   log_.LogWriteLn("Kopiuje "_pl + source + "  " + ui::IntToStr(static_cast<long long>(records)) +
                   " pozycji ..."_pl);
@@ -211,7 +219,8 @@ bool CopyEngine::CopyRecordFile(std::string_view source, std::string_view target
                                 std::uint16_t recordSize, const RecordFilter& filter) {
   recordCopyCounter_ = 1;
   OpenFiles opened;
-  if (const auto early = StartRecordCopy(source, target, recordSize, false, opened)) return *early;
+  if (const auto early = StartRecordCopy(source, target, recordSize, recordSize, false, opened))
+    return *early;
   RecordReader reader(*opened.source, recordSize);
   RecordWriter writer(*opened.target, recordSize);
   const auto keepFiltered = [&filter](std::span<std::uint8_t> record, std::size_t done,
@@ -224,6 +233,7 @@ bool CopyEngine::CopyRecordFile(std::string_view source, std::string_view target
                                : CopyRuns(reader, writer, recordCopyCounter_);
   const bool result =
       FinishCopy(ending, std::move(opened.source), source, std::move(opened.target), target);
+  CountFinished(result && ending == Ending::FINISHED, true);
   log_.PauseIfSlow();
   return result;
 }
@@ -232,7 +242,8 @@ bool CopyEngine::ConvertRecordFile(std::string_view source, std::string_view tar
                                    std::uint16_t sourceSize, std::uint16_t targetSize,
                                    const RecordConverter& converter) {
   OpenFiles opened;
-  if (const auto early = StartRecordCopy(source, target, sourceSize, true, opened)) return *early;
+  if (const auto early = StartRecordCopy(source, target, sourceSize, targetSize, true, opened))
+    return *early;
   // Kept from record to record: a converter that fills only part of it
   // leaves the rest of the previous record in place.
   std::vector<std::uint8_t> targetRecord(targetSize);
@@ -248,6 +259,7 @@ bool CopyEngine::ConvertRecordFile(std::string_view source, std::string_view tar
   const Ending ending = CopyEach(reader, writer, records, convert);
   const bool result =
       FinishCopy(ending, std::move(opened.source), source, std::move(opened.target), target);
+  CountFinished(result && ending == Ending::FINISHED, true);
   log_.PauseIfSlow();
   return result;
 }
@@ -292,6 +304,8 @@ CopyEngine::Ending CopyEngine::CopyEach(RecordReader& reader, RecordWriter& writ
     if (keep) {
       Advance(counter);
       if (!writer.Put(output, counter)) return AfterWriteFailure(writer, counter);
+    } else {
+      ++notes_.back().dropped;
     }
     // A record whose filter or converter showed something or asked the
     // operator reaches the file before the next one is looked at, so nothing
@@ -316,6 +330,20 @@ CopyEngine::Ending CopyEngine::AfterWriteFailure(const RecordWriter& writer,
                                                  std::int32_t& counter) {
   counter = writer.FailedTag();
   return writer.Result() != IO_OK ? Ending::WRITE_ERROR : Ending::SHORT_WRITE;
+}
+
+void CopyEngine::NoteCopy(std::string_view target, std::uint64_t sourceRecords,
+                          std::uint64_t targetStart, std::uint16_t targetSize) {
+  notes_.push_back(CopyNote{ShortString(target), sourceRecords, 0, targetStart, targetSize});
+}
+
+void CopyEngine::CountFinished(bool finished, bool records) {
+  if (!finished) return;
+  const CopyNote& note = notes_.back();
+  ++tally_.files;
+  if (!records) return;
+  tally_.recordsWritten += note.sourceRecords - note.dropped;
+  tally_.recordsDropped += note.dropped;
 }
 
 bool CopyEngine::FinishCopy(Ending ending, std::unique_ptr<platform::File> source,

@@ -14,9 +14,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/short_string.h"
+#include "transfer/copy_tally.h"
 #include "transfer/progress_log.h"
 
 namespace zq::transfer {
@@ -62,6 +64,11 @@ class CopyEngine {
   // (the read that finds the end included) and each record written.
   const std::int32_t& RecordCopyCounter() const { return recordCopyCounter_; }
 
+  // What every copy since the engine was made has carried.
+  const CopyTally& Tally() const { return tally_; }
+  // The notes of the copies made since the last call, handed over.
+  CopyNotes TakeNotes() { return std::exchange(notes_, {}); }
+
  private:
   enum class Ending { FINISHED, READ_ERROR, WRITE_ERROR, SHORT_WRITE };
   struct OpenFiles {
@@ -75,8 +82,8 @@ class CopyEngine {
   // The common start of a record copy: the checks, the opens and the headline.
   // The copy's result when it ends there; nothing when both files are open.
   std::optional<bool> StartRecordCopy(std::string_view source, std::string_view target,
-                                      std::size_t recordSize, bool pauseAfterHeadline,
-                                      OpenFiles& opened);
+                                      std::size_t recordSize, std::uint16_t targetSize,
+                                      bool pauseAfterHeadline, OpenFiles& opened);
 
   // The copy loops. `counter` rises by one for each record read (the read
   // that finds the end or fails included) and each record written, and ends
@@ -91,6 +98,12 @@ class CopyEngine {
   static Ending AfterReadFailure(RecordWriter& writer, std::int32_t& counter);
   static Ending AtEnd(RecordWriter& writer, std::int32_t& counter);
   static Ending AfterWriteFailure(const RecordWriter& writer, std::int32_t& counter);
+  // Notes a copy whose data are about to move.
+  void NoteCopy(std::string_view target, std::uint64_t sourceRecords, std::uint64_t targetStart,
+                std::uint16_t targetSize);
+  // Counts a copy that went through: the file, and the records its note
+  // says were written.
+  void CountFinished(bool finished, bool records);
   // Logs how a copy ended and closes both files; true when the target closed.
   bool FinishCopy(Ending ending, std::unique_ptr<platform::File> source,
                   std::string_view sourceName, std::unique_ptr<platform::File> target,
@@ -102,6 +115,8 @@ class CopyEngine {
   std::int16_t overwritePolicy_ = POLICY_ASK;
   bool appendToExisting_ = false;
   std::int32_t recordCopyCounter_ = 0;
+  CopyTally tally_;
+  CopyNotes notes_;
 };
 
 }  // namespace zq::transfer

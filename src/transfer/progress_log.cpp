@@ -33,6 +33,7 @@ void ProgressLog::RecordPendingLine() {
 }
 
 void ProgressLog::RecordAnswer(std::string_view answer) {
+  ++answers_;
   if (!recorder_) return;
   const bool ownLine = recordedLine_.empty();
   recordedLine_ += ownLine ? "> " : " > ";

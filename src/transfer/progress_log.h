@@ -62,6 +62,8 @@ class ProgressLog {
   // The operator's answer to a question, for the record only: it joins the
   // line being written, or stands on a line of its own.
   void RecordAnswer(std::string_view answer);
+  // How many answers the operator has given in the log so far.
+  std::uint64_t Answers() const { return answers_; }
 
   // Grows with every piece of text shown and every key waited for: whoever
   // needs to know whether something reached the operator compares two reads.
@@ -85,6 +87,7 @@ class ProgressLog {
   int row_ = 1;
   std::optional<std::uint8_t> pendingColour_;
   std::uint64_t activity_ = 0;
+  std::uint64_t answers_ = 0;
   LogRecorder* recorder_ = nullptr;
   std::string recordedLine_;  // the text of the line being written, for the recorder
 };

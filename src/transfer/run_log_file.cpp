@@ -7,17 +7,13 @@
 #include "platform/text_literal.h"
 
 namespace zq::transfer {
-namespace {
 
-// "2021-01-04 09:05:31 "
 std::string TimeStamp(const platform::LocalTime& time) {
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month,
                 time.day, time.hour, time.minute, time.second);
   return text;
 }
-
-}  // namespace
 
 RunLogFile::~RunLogFile() {
   if (file_) log_.SetRecorder(nullptr);

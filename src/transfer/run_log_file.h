@@ -6,6 +6,7 @@
 // written is reported once in the log and the run goes on without it.
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/clock.h"
@@ -14,6 +15,9 @@
 #include "transfer/progress_log.h"
 
 namespace zq::transfer {
+
+// "2021-01-04 09:05:31 ": the time that starts every line of the record.
+std::string TimeStamp(const platform::LocalTime& time);
 
 class RunLogFile final : public LogRecorder {
  public:

@@ -50,6 +50,8 @@ std::vector<OperatorKey> DefaultOfficeAnswers() {
       {KEY_W},
       {KEY_W},
       {KEY_W},
+      // The summary box.
+      {ENTER},
       // The closing "Nacisnij Enter".
       {ENTER},
   };

@@ -204,6 +204,9 @@ class CompanyWriter {
       entry = balance;
       balance += Amount(5000);
     }
+    // A company at work in 2021 opened the year with 2020's closing state.
+    if (year == 2020) closing2020_ = first.balances.back();
+    if (year == 2021 && company_.annual2020) first.balances.front() = closing2020_;
     for (double& entry : first.secondMonthly) entry = Amount(20000);
     first.valueAt416 = 1;
     first.filler = Filler();
@@ -501,6 +504,7 @@ class CompanyWriter {
   const CompanyPlan& company_;
   const int count_;
   platform::PascalRandom random_;
+  double closing2020_ = 0;  // BZ of the 2020 settings, once they are written
 };
 
 CompanyPlan PlanCompany(int number, platform::PascalRandom& random) {
