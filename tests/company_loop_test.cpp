@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/pascal_random.h"
 #include "platform/text_literal.h"
@@ -15,7 +16,6 @@
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
-#include "support/posix_world.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -75,7 +75,7 @@ conversion::CompanyReport Outcome(bool converted) {
 }
 
 struct CompanyLoopTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   testing::HeadlessToolkit t;
   platform::PascalRandom random;
   fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};

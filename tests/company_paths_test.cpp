@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion/company_paths.h"
+#include "platform/files.h"
 #include "platform/text_literal.h"
 
 namespace zq::conversion {
@@ -17,15 +18,21 @@ TEST(CompanyPaths, OnlyOnePlainComponentBecomesPartOfAPath) {
 }
 
 TEST(CompanyPaths, FilesLieDirectlyInTheCompanyDirectoryOfEachTree) {
+  const std::string separator(1, platform::PATH_SEPARATOR);
+  const auto path = [&](std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    for (std::string_view part : parts) joined += separator + std::string(part);
+    return ShortString(joined);
+  };
   RunSettings settings;
-  settings.SourcePath = "/DAZ_2020/"_pl;
-  settings.TargetPath = "/DAZ_2021/"_pl;
+  settings.SourcePath = ShortString(path({"DAZ_2020"}).str() + separator);
+  settings.TargetPath = ShortString(path({"DAZ_2021"}).str() + separator);
   const auto paths = CompanyPaths::For(settings, "KOWAL");
   ASSERT_TRUE(paths);
-  EXPECT_EQ(paths->SourceDirectory(), "/DAZ_2020/KOWAL"_pl);
-  EXPECT_EQ(paths->TargetDirectory(), "/DAZ_2021/KOWAL"_pl);
-  EXPECT_EQ(paths->SourceFile("2020_ROK.REK"), "/DAZ_2020/KOWAL/2020_ROK.REK"_pl);
-  EXPECT_EQ(paths->TargetFile("2021_ROK.REK"), "/DAZ_2021/KOWAL/2021_ROK.REK"_pl);
+  EXPECT_EQ(paths->SourceDirectory(), path({"DAZ_2020", "KOWAL"}));
+  EXPECT_EQ(paths->TargetDirectory(), path({"DAZ_2021", "KOWAL"}));
+  EXPECT_EQ(paths->SourceFile("2020_ROK.REK"), path({"DAZ_2020", "KOWAL", "2020_ROK.REK"}));
+  EXPECT_EQ(paths->TargetFile("2021_ROK.REK"), path({"DAZ_2021", "KOWAL", "2021_ROK.REK"}));
   EXPECT_FALSE(paths->SourceFile("..\\SPISFIRM.DAT"));
   EXPECT_FALSE(paths->TargetFile(std::string(250, 'A')));  // would be cut to another name
 

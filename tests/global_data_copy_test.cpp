@@ -66,7 +66,7 @@ struct GlobalDataCopyTest : ::testing::Test, testing::HeadlessConversion {
 };
 
 // Every file of a directory of the tree, by name.
-std::map<std::string, std::string> Files(testing::PosixWorld& world, const std::string& directory) {
+std::map<std::string, std::string> Files(testing::HostWorld& world, const std::string& directory) {
   std::vector<platform::DirEntry> found;
   world.files.Search(world.Name(directory + "/*.*"), platform::ATTR_FILES, found);
   std::map<std::string, std::string> files;
@@ -168,7 +168,7 @@ TEST_F(GlobalDataCopyTest, ItemsComeFromTheChosenDirectoryAndOnlyWhenChosen) {
       {"#BIN020", 0x0120, {"2020spd.ini", "daz_2021.ini"}, ""},
   };
   for (const Case& c : cases) {
-    testing::PosixWorld fresh;
+    testing::HostWorld fresh;
     const std::string folder = std::string("DAZ_2020/") + c.directory + "/";
     fresh.tree.MakeDirectory(folder);
     for (const char* name : {"daz_2020.ini", "2020spd.ini", "2020_lp2.cc", "2021_lp2.cc",

@@ -2,16 +2,12 @@
 
 #include <string>
 
+#include "sample/office_answers.h"
 #include "support/office_run.h"
 
 namespace zq::shell {
 namespace {
 
-using testing::ENTER;
-using testing::F5;
-using testing::KEY_B;
-using testing::KEY_N;
-using testing::KEY_W;
 using testing::Snapshot;
 
 struct OfficeConversion : ::testing::Test, testing::OfficeRun {};
@@ -20,41 +16,7 @@ TEST_F(OfficeConversion, TheDefaultOfficeGoesThroughAndEveryFileIsWhereTheAccoun
   const auto sourceBefore = Snapshot(p.world.tree, "DAZ_2020");
   const std::string sourceRegister = p.world.tree.ReadFile("DAZ_2020/SPISFIRM.DAT");
 
-  PassWizard();
-  // The global copy finds 2021_lp2.cc, just copied from 2020_lp2.cc: the
-  // 2021 settings replace it.
-  Answer(KEY_W);
-  // Recognition names the company found converted and the one without a
-  // directory, and waits.
-  Answer(ENTER);
-  // Every company of the list as it is marked.
-  Answer(F5);
-  // Piekarnia has annual data of both years: 2020's. Its 2021 tax forms are
-  // there already, both replaced; so are the 2021 wage settings that follow
-  // the 2020 ones just copied.
-  Answer(KEY_B);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  // Żuraw left December 2020 open.
-  Answer(ENTER);
-  // Kwiaciarnia: both years again, 2021's this time; the wage settings as
-  // before.
-  Answer(KEY_N);
-  Answer(KEY_W);
-  // Groszek: 2020's; it settled VAT in proportion and its 2021 proportion
-  // is confirmed as 0; December is open; its 2021 tax forms and wage
-  // settings are replaced.
-  Answer(KEY_B);
-  Answer(ENTER);
-  Answer(ENTER);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  Answer(KEY_W);
-  // The summary box.
-  Answer(ENTER);
-  // The closing "Nacisnij Enter".
-  Answer(ENTER);
+  sample::ScriptAnswers(p.console, sample::DefaultOfficeAnswers());
   Convert();
   EXPECT_TRUE(p.console.ScriptDone());
   EXPECT_NE(p.console.Transcript().find("Koniec pracy kopiera danych DAZ_ZQ na rok 2021"),

@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "host_world.h"
 #include "platform/text_literal.h"
 #include "shell/path_settings.h"
-#include "support/posix_world.h"
 
 namespace zq::shell {
 namespace {
 
 struct PathSettingsTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   const ShortString baseName = world.Name("zq20-21");
 
   void ReadBack(ShortString& source, ShortString& target) {
@@ -23,7 +23,7 @@ struct PathSettingsTest : ::testing::Test {
 TEST_F(PathSettingsTest, PathsOfEveryLengthReadBackAsWritten) {
   for (std::size_t length : {1u, 2u, 50u, 246u, 247u, 248u, 250u, 254u, 255u}) {
     SCOPED_TRACE(length);
-    const ShortString source(std::string(length - 1, 's') + "/");
+    const ShortString source(std::string(length - 1, 's') + platform::PATH_SEPARATOR);
     const ShortString target(std::string(length - 1, 't') + "\\");
     ASSERT_TRUE(WritePathSettings(world.files, baseName, source, target));
     ShortString readSource, readTarget;
@@ -57,7 +57,7 @@ TEST_F(PathSettingsTest, APathTheFileCannotGiveBackIsRefusedAndTheFileKept) {
   ASSERT_TRUE(WritePathSettings(world.files, baseName, "/a\r/"_pl, "/b/"_pl));
   ShortString source, target;
   ReadBack(source, target);
-  EXPECT_EQ(source, "/a\r/"_pl);
+  EXPECT_EQ(source, "/a\r"_pl + platform::PATH_SEPARATOR);
 }
 
 TEST_F(PathSettingsTest, ALineTooLongForAPathIsIgnored) {
@@ -65,8 +65,8 @@ TEST_F(PathSettingsTest, ALineTooLongForAPathIsIgnored) {
                                           "\r\nDAZ_2021=" + std::string(254, 'y') + "\r\n");
   ShortString source, target;
   ReadBack(source, target);
-  EXPECT_EQ(source, "/first/"_pl);
-  EXPECT_EQ(target, ShortString(std::string(254, 'y') + "/"));
+  EXPECT_EQ(source, "/first"_pl + platform::PATH_SEPARATOR);
+  EXPECT_EQ(target, ShortString(std::string(254, 'y') + platform::PATH_SEPARATOR));
 }
 
 }  // namespace

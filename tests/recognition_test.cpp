@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "fileaccess/shared_file_access.h"
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
 #include "platform/text_literal.h"
 #include "register/recognition.h"
 #include "sample/record_builders.h"
 #include "support/headless_toolkit.h"
-#include "support/posix_world.h"
 
 namespace zq::registry {
 namespace {
@@ -22,7 +22,7 @@ using sample::Record;
 constexpr std::uint16_t ENTER = 0x1C0D;
 
 struct RecognitionTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   testing::HeadlessToolkit t;
   platform::PascalRandom random;
   fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};

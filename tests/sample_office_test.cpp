@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "host_world.h"
 #include "platform/cp852.h"
 #include "platform/text_literal.h"
 #include "register/company_record.h"
-#include "support/posix_world.h"
 
 namespace zq::sample {
 namespace {
@@ -32,7 +32,7 @@ std::vector<std::string> Entries(const std::string& directory) {
 }
 
 TEST(SampleOfficeTest, AnOfficeOfTwelveCompaniesWithEveryKindOfData) {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   world.tree.MakeDirectory("office");
   const std::vector<CompanyPlan> companies =
       WriteSampleOffice(world.files, world.Name("office"), SampleOfficeOptions{});
@@ -103,7 +103,7 @@ TEST(SampleOfficeTest, AnOfficeOfTwelveCompaniesWithEveryKindOfData) {
 }
 
 TEST(SampleOfficeTest, TheSameOptionsMakeTheSameBytesAndASeedOtherOnes) {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   for (const char* root : {"a", "b", "c"}) world.tree.MakeDirectory(root);
   const SampleOfficeOptions options{.companies = 2, .records = 2, .seed = 7};
   WriteSampleOffice(world.files, world.Name("a"), options);

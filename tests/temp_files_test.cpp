@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "fileaccess/temp_files.h"
+#include "host_world.h"
 #include "platform/manual_clock.h"
 #include "platform/text_literal.h"
-#include "support/posix_world.h"
 
 namespace zq::fileaccess {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 TEST(TempFileNames, AreTildeZqAndEightUpperCaseHexDigits) {
   EXPECT_EQ(FormatTempName(ShortString(), 6699, ".tmp"), "~zq00001A2B.tmp"_pl);
   EXPECT_EQ(FormatTempName("C:\\TEMP\\"_pl, 0xABCDEF01, ".$$$"), "C:\\TEMP\\~zqABCDEF01.$$$"_pl);
-  EXPECT_EQ(AddBackslash("dane"_pl), "dane/"_pl);
+  EXPECT_EQ(AddBackslash("dane"_pl), "dane"_pl + platform::PATH_SEPARATOR);
   EXPECT_EQ(AddBackslash("C:\\DANE\\"_pl), "C:\\DANE\\"_pl);
   EXPECT_EQ(AddBackslash("dane/"_pl), "dane/"_pl);
   EXPECT_EQ(AddBackslash(ShortString()), ShortString());
@@ -30,7 +30,7 @@ TEST(PascalRandomTest, FollowsTheRunTimeSequence) {
 
 class TempFilesTest : public ::testing::Test {
  protected:
-  zq::testing::PosixWorld world_;
+  zq::testing::HostWorld world_;
   platform::ManualClock clock_;
   platform::PascalRandom random_;
   TempFiles temp_{world_.files, world_.process, clock_, random_};
@@ -77,16 +77,16 @@ TEST_F(TempFilesTest, NamesAreDrawnFromTheTickCountAndSkipExistingEntries) {
   const ShortString directory = world_.Name("dane");
   world_.tree.MakeDirectory("dane");
   const ShortString first = temp_.TempFileName(".rek", directory);
-  EXPECT_EQ(first, FormatTempName(directory + '/', n, ".rek"));
+  EXPECT_EQ(first, FormatTempName(directory + platform::PATH_SEPARATOR, n, ".rek"));
   // The drawn name and the next exist (a file, and a directory in other
   // letter case): the number after them is taken.
-  world_.tree.WriteFile(platform::Cp852ToUtf8(FormatTempName("dane/"_pl, n, ".rek")), "");
-  world_.tree.MakeDirectory(platform::Cp852ToUtf8(FormatTempName("dane/"_pl, n + 1, ".REK")));
-  EXPECT_EQ(temp_.TempFileName(".rek", directory), FormatTempName(directory + '/', n + 2, ".rek"));
+  world_.tree.WriteFile(platform::Cp852ToUtf8(FormatTempName("dane"_pl + platform::PATH_SEPARATOR, n, ".rek")), "");
+  world_.tree.MakeDirectory(platform::Cp852ToUtf8(FormatTempName("dane"_pl + platform::PATH_SEPARATOR, n + 1, ".REK")));
+  EXPECT_EQ(temp_.TempFileName(".rek", directory), FormatTempName(directory + platform::PATH_SEPARATOR, n + 2, ".rek"));
 
   world_.process.SetEnv("TMP", directory);
   temp_.InitTempDir();
-  EXPECT_EQ(temp_.TempFileNameTmp(ShortString()), FormatTempName(directory + '/', n, ".tmp"));
+  EXPECT_EQ(temp_.TempFileNameTmp(ShortString()), FormatTempName(directory + platform::PATH_SEPARATOR, n, ".tmp"));
 }
 
 }  // namespace

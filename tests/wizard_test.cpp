@@ -4,12 +4,12 @@
 #include <string>
 
 #include "conversion/run_settings.h"
+#include "host_world.h"
 #include "platform/text_literal.h"
+#include "sample/record_builders.h"
 #include "shell/wizard.h"
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
-#include "support/posix_world.h"
-#include "sample/record_builders.h"
 #include "ui/key_codes.h"
 
 namespace zq::shell {
@@ -171,7 +171,7 @@ constexpr const char* START_PAGE = R"(
 // Drive X: holds a 2020 tree with a register of one company and an empty
 // 2021 tree; the wizard reads and writes the settings of the test.
 struct WizardTest : ::testing::Test {
-  testing::PosixWorld world;
+  testing::HostWorld world;
   testing::HeadlessToolkit t;
   conversion::RunSettings settings;
   Wizard wizard{t.toolkit, world.files, settings, world.Name("zq20-21")};

@@ -1,10 +1,11 @@
 #pragma once
 // Files and directories. Names are the program's own: CP852 texts whose
-// separator is PATH_SEPARATOR; a '\' also separates, and a leading drive
-// letter "X:" names the directory of the environment variable ZQ_DRIVE_X (the
-// root when it is not set). Each component is found as Windows finds it: an
-// exact name first, otherwise one that differs only in letter case (Polish
-// letters included). On disk, names are UTF-8.
+// separator is PATH_SEPARATOR; '\' and '/' both separate. On Windows the names
+// are the system's (drive letters, network paths, letter case ignored). On
+// POSIX a leading drive letter "X:" names the directory of the environment
+// variable ZQ_DRIVE_X (the root when it is not set), each component is found
+// as Windows finds it: an exact name first, otherwise one that differs only
+// in letter case (Polish letters included), and names on disk are UTF-8.
 //
 // Every operation answers with a result numbered as the run-time library
 // numbers its I/O results (IO_...), 0 for success.
@@ -18,7 +19,12 @@
 
 namespace zq::platform {
 
+// The separator the program writes into paths: the system's own.
+#ifdef _WIN32
+inline constexpr char PATH_SEPARATOR = '\\';
+#else
 inline constexpr char PATH_SEPARATOR = '/';
+#endif
 constexpr bool IsPathSeparator(char c) {
   return c == '/' || c == '\\';
 }

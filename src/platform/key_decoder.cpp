@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/cp852.h"
+#include "platform/pc_keyboard.h"
 
 namespace zq::platform {
 namespace {
@@ -14,194 +15,7 @@ namespace {
 constexpr char ESC = '\x1B';
 constexpr std::string_view PASTE_END = "\x1B[201~";
 
-// Modifier bits as the decoder collects them; the state byte is made from
-// them at the end.
-constexpr unsigned MOD_SHIFT = 1;
-constexpr unsigned MOD_ALT = 2;
-constexpr unsigned MOD_CTRL = 4;
-
-// Keys that carry no character of their own (or a fixed one).
-// clang-format off
-enum class Key : std::uint8_t {
-  ESCAPE, ENTER, TAB, BACKSPACE,
-  UP, DOWN, LEFT, RIGHT, HOME, END, PAGE_UP, PAGE_DOWN, INSERT, DEL, CENTRE,
-  F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
-  KEYPAD_PLUS, KEYPAD_MINUS, KEYPAD_STAR, KEYPAD_SLASH, KEYPAD_DOT,
-  KEYPAD_0, KEYPAD_1, KEYPAD_2, KEYPAD_3, KEYPAD_4,
-  KEYPAD_5, KEYPAD_6, KEYPAD_7, KEYPAD_8, KEYPAD_9,
-  COUNT
-};
-// clang-format on
-
-// The codes a PC keyboard BIOS gives for a key alone and with Shift, Ctrl or
-// Alt (Alt wins over Ctrl, Ctrl over Shift).
-struct KeyCodes {
-  std::uint16_t plain, shift, ctrl, alt;
-};
-
-constexpr std::array<KeyCodes, static_cast<std::size_t>(Key::COUNT)> KEY_CODES = {{
-    {0x011B, 0x011B, 0x011B, 0x0100},  // Esc
-    {0x1C0D, 0x1C0D, 0x1C0A, 0x1C00},  // Enter
-    {0x0F09, 0x0F00, 0x9400, 0xA500},  // Tab
-    {0x0E08, 0x0E08, 0x0E7F, 0x0E00},  // Backspace
-    {0x4800, 0x4800, 0x8D00, 0x9800},  // Up
-    {0x5000, 0x5000, 0x9100, 0xA000},  // Down
-    {0x4B00, 0x4B00, 0x7300, 0x9B00},  // Left
-    {0x4D00, 0x4D00, 0x7400, 0x9D00},  // Right
-    {0x4700, 0x4700, 0x7700, 0x9700},  // Home
-    {0x4F00, 0x4F00, 0x7500, 0x9F00},  // End
-    {0x4900, 0x4900, 0x8400, 0x9900},  // PgUp
-    {0x5100, 0x5100, 0x7600, 0xA100},  // PgDn
-    {0x5200, 0x5200, 0x9200, 0xA200},  // Insert
-    {0x5300, 0x5300, 0x9300, 0xA300},  // Delete
-    {0x4C00, 0x4C00, 0x8F00, 0x4C00},  // keypad 5 without Num Lock
-    {0x3B00, 0x5400, 0x5E00, 0x6800},  // F1
-    {0x3C00, 0x5500, 0x5F00, 0x6900}, {0x3D00, 0x5600, 0x6000, 0x6A00},
-    {0x3E00, 0x5700, 0x6100, 0x6B00}, {0x3F00, 0x5800, 0x6200, 0x6C00},  // F5
-    {0x4000, 0x5900, 0x6300, 0x6D00}, {0x4100, 0x5A00, 0x6400, 0x6E00},
-    {0x4200, 0x5B00, 0x6500, 0x6F00}, {0x4300, 0x5C00, 0x6600, 0x7000},
-    {0x4400, 0x5D00, 0x6700, 0x7100},  // F10
-    {0x8500, 0x8700, 0x8900, 0x8B00},  // F11
-    {0x8600, 0x8800, 0x8A00, 0x8C00},  // F12
-    {0x4E2B, 0x4E2B, 0x9000, 0x4E00},  // keypad +
-    {0x4A2D, 0x4A2D, 0x8E00, 0x4A00},  // keypad -
-    {0x372A, 0x372A, 0x9600, 0x3700},  // keypad *
-    {0xE02F, 0xE02F, 0x9500, 0xA400},  // keypad /
-    {0x532E, 0x532E, 0x9300, 0xA300},  // keypad .
-    {0x5230, 0x5230, 0x9200, 0xA200},  // keypad 0 .. 9 with Num Lock
-    {0x4F31, 0x4F31, 0x7500, 0x9F00}, {0x5032, 0x5032, 0x9100, 0xA000},
-    {0x5133, 0x5133, 0x7600, 0xA100}, {0x4B34, 0x4B34, 0x7300, 0x9B00},
-    {0x4C35, 0x4C35, 0x8F00, 0x4C00}, {0x4D36, 0x4D36, 0x7400, 0x9D00},
-    {0x4737, 0x4737, 0x7700, 0x9700}, {0x4838, 0x4838, 0x8D00, 0x9800},
-    {0x4939, 0x4939, 0x8400, 0x9900},
-}};
-
-constexpr Key FunctionKey(int number) {  // 1..12
-  return static_cast<Key>(static_cast<int>(Key::F1) + number - 1);
-}
-
-// A key as the terminal reported it, before it becomes a PC key code.
-struct Pressed {
-  bool named = false;
-  Key key = Key::ESCAPE;
-  unsigned char character = 0;  // CP852, when not named
-  unsigned modifiers = 0;
-};
-
-constexpr Pressed Named(Key key, unsigned modifiers = 0) {
-  return {true, key, 0, modifiers};
-}
-constexpr Pressed Character(unsigned char character, unsigned modifiers = 0) {
-  return {false, Key::ESCAPE, character, modifiers};
-}
-
-// ---- Character keys on a US keyboard ------------------------------------
-
-struct CharacterScan {
-  std::uint8_t scan = 0;
-  bool shifted = false;
-};
-
-constexpr std::uint8_t LetterScan(char upper) {
-  constexpr std::string_view ROWS[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-  constexpr std::uint8_t ROW_STARTS[] = {0x10, 0x1E, 0x2C};
-  for (std::size_t row = 0; row < 3; ++row) {
-    const std::size_t at = ROWS[row].find(upper);
-    if (at != std::string_view::npos) return static_cast<std::uint8_t>(ROW_STARTS[row] + at);
-  }
-  return 0;
-}
-
-// Printable ASCII other than letters: the key that types it and whether
-// Shift is held for it.
-struct SymbolKey {
-  char symbol;
-  std::uint8_t scan;
-  bool shifted;
-};
-constexpr SymbolKey SYMBOL_KEYS[] = {
-    {' ', 0x39, false}, {'!', 0x02, true},   {'"', 0x28, true},  {'#', 0x04, true},
-    {'$', 0x05, true},  {'%', 0x06, true},   {'&', 0x08, true},  {'\'', 0x28, false},
-    {'(', 0x0A, true},  {')', 0x0B, true},   {'*', 0x09, true},  {'+', 0x0D, true},
-    {',', 0x33, false}, {'-', 0x0C, false},  {'.', 0x34, false}, {'/', 0x35, false},
-    {'0', 0x0B, false}, {':', 0x27, true},   {';', 0x27, false}, {'<', 0x33, true},
-    {'=', 0x0D, false}, {'>', 0x34, true},   {'?', 0x35, true},  {'@', 0x03, true},
-    {'[', 0x1A, false}, {'\\', 0x2B, false}, {']', 0x1B, false}, {'^', 0x07, true},
-    {'_', 0x0C, true},  {'`', 0x29, false},  {'{', 0x1A, true},  {'|', 0x2B, true},
-    {'}', 0x1B, true},  {'~', 0x29, true},
-};
-
-// The Polish letters carry the scan code of their Latin base letter, as
-// they are typed with AltGr (or Alt) on that key.
-constexpr std::string_view POLISH_BASE_LETTERS = "ACELNOSZZ";
-
-CharacterScan ScanOf(unsigned char character) {
-  if (character >= 'a' && character <= 'z')
-    return {LetterScan(static_cast<char>(character - 0x20)), false};
-  if (character >= 'A' && character <= 'Z') return {LetterScan(static_cast<char>(character)), true};
-  if (character >= '1' && character <= '9')
-    return {static_cast<std::uint8_t>(character - '1' + 2), false};
-  for (const SymbolKey& key : SYMBOL_KEYS) {
-    if (static_cast<unsigned char>(key.symbol) == character) return {key.scan, key.shifted};
-  }
-  for (std::size_t i = 0; i < POLISH_BASE_LETTERS.size(); ++i) {
-    const std::uint8_t scan = LetterScan(POLISH_BASE_LETTERS[i]);
-    if (SMALL_LETTERS[i] == character) return {scan, false};
-    if (CAPITAL_LETTERS[i] == character) return {scan, true};
-  }
-  return {};
-}
-
-// The character a Ctrl combination types, where a PC keyboard gives one.
-std::uint8_t ControlCharacter(unsigned char character) {
-  const auto upper = static_cast<unsigned char>(UpCasePL(static_cast<char>(character)));
-  if (upper >= '@' && upper <= '_') return static_cast<std::uint8_t>(upper - 0x40);
-  if (character == '2') return 0x00;
-  if (character == '6') return 0x1E;
-  if (character == '-') return 0x1F;
-  if (character == ' ') return ' ';
-  return 0;
-}
-
-// ---- From a pressed key to the record -----------------------------------
-
-std::uint8_t StateByte(unsigned modifiers) {
-  unsigned state = STATE_NUM_LOCK;  // a terminal does not report Num Lock
-  if (modifiers & MOD_SHIFT) state |= STATE_SHIFT;
-  if (modifiers & MOD_CTRL) state |= STATE_CTRL;
-  if (modifiers & MOD_ALT) state |= STATE_ALT;
-  return static_cast<std::uint8_t>(state);
-}
-
-std::uint16_t Code(unsigned scan, unsigned character) {
-  return static_cast<std::uint16_t>(scan << 8 | character);
-}
-
-InputRecord ToRecord(Pressed pressed) {
-  if (pressed.named) {
-    const KeyCodes& codes = KEY_CODES[static_cast<std::size_t>(pressed.key)];
-    const unsigned modifiers = pressed.modifiers;
-    const std::uint16_t code = (modifiers & MOD_ALT)     ? codes.alt
-                               : (modifiers & MOD_CTRL)  ? codes.ctrl
-                               : (modifiers & MOD_SHIFT) ? codes.shift
-                                                         : codes.plain;
-    return InputRecord::Key(code, StateByte(modifiers));
-  }
-  const CharacterScan scan = ScanOf(pressed.character);
-  const unsigned modifiers = pressed.modifiers | (scan.shifted ? MOD_SHIFT : 0u);
-  std::uint16_t code = Code(scan.scan, pressed.character);
-  if (modifiers & MOD_ALT) {
-    // The digit row moves to 0x78..0x83 with Alt; Alt+Space keeps its blank.
-    if (scan.scan >= 0x02 && scan.scan <= 0x0D) {
-      code = Code(scan.scan + 0x76u, 0);
-    } else if (pressed.character != ' ' && scan.scan != 0) {
-      code = Code(scan.scan, 0);
-    }
-  } else if (modifiers & MOD_CTRL) {
-    code = Code(scan.scan, ControlCharacter(pressed.character));
-  }
-  return InputRecord::Key(code, StateByte(modifiers));
-}
+using namespace pc;
 
 // A C0 control byte (other than ESC) as the key that sends it. Ctrl+M cannot
 // be told from Enter, nor Ctrl+I from Tab, nor Ctrl+H from Backspace: the
@@ -214,21 +28,21 @@ Pressed ControlKey(unsigned char byte) {
     case 0x09:
       return Named(Key::TAB);
     case 0x0A:
-      return Named(Key::ENTER, MOD_CTRL);
+      return Named(Key::ENTER, WITH_CTRL);
     case 0x0D:
       return Named(Key::ENTER);
     case 0x00:
-      return Character(' ', MOD_CTRL);
+      return Character(' ', WITH_CTRL);
     case 0x1C:
-      return Character('\\', MOD_CTRL);
+      return Character('\\', WITH_CTRL);
     case 0x1D:
-      return Character(']', MOD_CTRL);
+      return Character(']', WITH_CTRL);
     case 0x1E:
-      return Character('6', MOD_CTRL);
+      return Character('6', WITH_CTRL);
     case 0x1F:
-      return Character('-', MOD_CTRL);
+      return Character('-', WITH_CTRL);
     default:
-      return Character(static_cast<unsigned char>(byte + 0x60), MOD_CTRL);
+      return Character(static_cast<unsigned char>(byte + 0x60), WITH_CTRL);
   }
 }
 
@@ -255,7 +69,7 @@ std::optional<Pressed> CodePointKey(unsigned codePoint, unsigned modifiers) {
   const auto byte = UnicodeToCp852(static_cast<char32_t>(codePoint));
   if (!byte || *byte < 0x20 || *byte == 0x7F) return std::nullopt;
   const char character =
-      (modifiers & MOD_SHIFT) ? UpCasePL(static_cast<char>(*byte)) : static_cast<char>(*byte);
+      (modifiers & WITH_SHIFT) ? UpCasePL(static_cast<char>(*byte)) : static_cast<char>(*byte);
   return Character(static_cast<unsigned char>(character), modifiers);
 }
 
@@ -283,9 +97,9 @@ unsigned ModifiersOf(unsigned parameter) {
   if (parameter <= 1) return 0;
   const unsigned bits = parameter - 1;
   unsigned modifiers = 0;
-  if (bits & 1u) modifiers |= MOD_SHIFT;
-  if (bits & (2u | 8u)) modifiers |= MOD_ALT;  // Alt or Meta
-  if (bits & 4u) modifiers |= MOD_CTRL;
+  if (bits & 1u) modifiers |= WITH_SHIFT;
+  if (bits & (2u | 8u)) modifiers |= WITH_ALT;  // Alt or Meta
+  if (bits & 4u) modifiers |= WITH_CTRL;
   return modifiers;
 }
 
@@ -332,12 +146,12 @@ constexpr FinalKey CSI_KEYS[] = {
     {'Q', Key::F2, 0},
     {'R', Key::F3, 0},
     {'S', Key::F4, 0},
-    {'Z', Key::TAB, MOD_SHIFT},
+    {'Z', Key::TAB, WITH_SHIFT},
     // rxvt: Shift+arrows
-    {'a', Key::UP, MOD_SHIFT},
-    {'b', Key::DOWN, MOD_SHIFT},
-    {'c', Key::RIGHT, MOD_SHIFT},
-    {'d', Key::LEFT, MOD_SHIFT},
+    {'a', Key::UP, WITH_SHIFT},
+    {'b', Key::DOWN, WITH_SHIFT},
+    {'c', Key::RIGHT, WITH_SHIFT},
+    {'d', Key::LEFT, WITH_SHIFT},
 };
 
 constexpr FinalKey SS3_KEYS[] = {
@@ -353,10 +167,10 @@ constexpr FinalKey SS3_KEYS[] = {
     {'R', Key::F3, 0},
     {'S', Key::F4, 0},
     // rxvt: Ctrl+arrows
-    {'a', Key::UP, MOD_CTRL},
-    {'b', Key::DOWN, MOD_CTRL},
-    {'c', Key::RIGHT, MOD_CTRL},
-    {'d', Key::LEFT, MOD_CTRL},
+    {'a', Key::UP, WITH_CTRL},
+    {'b', Key::DOWN, WITH_CTRL},
+    {'c', Key::RIGHT, WITH_CTRL},
+    {'d', Key::LEFT, WITH_CTRL},
     // the keypad in application mode
     {'M', Key::ENTER, 0},
     {'k', Key::KEYPAD_PLUS, 0},
@@ -405,14 +219,14 @@ constexpr TildeKey TILDE_KEYS[] = {
     {21, Key::F10},
     {23, Key::F11},
     {24, Key::F12},
-    {25, Key::F3, MOD_SHIFT},
-    {26, Key::F4, MOD_SHIFT},
-    {28, Key::F5, MOD_SHIFT},
-    {29, Key::F6, MOD_SHIFT},
-    {31, Key::F7, MOD_SHIFT},
-    {32, Key::F8, MOD_SHIFT},
-    {33, Key::F9, MOD_SHIFT},
-    {34, Key::F10, MOD_SHIFT},
+    {25, Key::F3, WITH_SHIFT},
+    {26, Key::F4, WITH_SHIFT},
+    {28, Key::F5, WITH_SHIFT},
+    {29, Key::F6, WITH_SHIFT},
+    {31, Key::F7, WITH_SHIFT},
+    {32, Key::F8, WITH_SHIFT},
+    {33, Key::F9, WITH_SHIFT},
+    {34, Key::F10, WITH_SHIFT},
 };
 
 template <typename Table>
@@ -458,7 +272,7 @@ Parsed InterpretCsi(std::string_view parameters, char final, std::size_t length)
   }
   // rxvt marks Shift, Ctrl and both by the final byte of the vt220 forms.
   constexpr std::string_view TILDE_FINALS = "~$^@";
-  constexpr unsigned TILDE_MODIFIERS[] = {0, MOD_SHIFT, MOD_CTRL, MOD_CTRL | MOD_SHIFT};
+  constexpr unsigned TILDE_MODIFIERS[] = {0, WITH_SHIFT, WITH_CTRL, WITH_CTRL | WITH_SHIFT};
   if (const std::size_t form = TILDE_FINALS.find(final); form != std::string_view::npos) {
     const unsigned number = numbers[0];
     if (number == 200) return {Parsed::Status::PASTE_BEGIN, length, {}, {}};
@@ -529,7 +343,7 @@ Parsed ParseOne(std::string_view text, bool inputIdle);
 Parsed WithAlt(Parsed parsed) {
   if (parsed.status == Parsed::Status::NEED_MORE) return parsed;
   ++parsed.length;
-  parsed.key.modifiers |= MOD_ALT;
+  parsed.key.modifiers |= WITH_ALT;
   return parsed;
 }
 
@@ -555,7 +369,7 @@ Parsed ParseEscape(std::string_view text, bool inputIdle) {
   }
   // The Linux console sends ESC Tab for Shift+Tab. Alt+Tab sends the same
   // there, but nearly everywhere it belongs to the window manager.
-  if (next == '\t') return KeyOf(Named(Key::TAB, MOD_SHIFT), 2);
+  if (next == '\t') return KeyOf(Named(Key::TAB, WITH_SHIFT), 2);
   return WithAlt(ParseOne(text.substr(1), inputIdle));
 }
 

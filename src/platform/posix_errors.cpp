@@ -82,17 +82,8 @@ int IoResultOf(int error, IoStep step) {
     default:
       break;
   }
-  switch (step) {
-    case IoStep::NAME:
-      return error == EINVAL ? IO_BAD_NAME : IO_ACCESS_DENIED;
-    case IoStep::READ:
-      return IO_READ_FAULT;
-    case IoStep::WRITE:
-      return IO_WRITE_FAULT;
-    case IoStep::LOCK:
-      return IO_LOCK_VIOLATION;
-  }
-  return IO_ACCESS_DENIED;
+  if (step == IoStep::NAME && error == EINVAL) return IO_BAD_NAME;
+  return IoResultOfStep(step);
 }
 
 std::string SystemErrorText(int error) {

@@ -6,14 +6,9 @@
 
 #include <string>
 
-namespace zq::platform {
+#include "platform/io_step.h"
 
-enum class IoStep {
-  NAME,   // opening, searching, creating, renaming or erasing by name
-  READ,   // reading, seeking, asking the size
-  WRITE,  // writing, flushing, closing (a close may report a lost write)
-  LOCK,   // taking or releasing a byte-range lock
-};
+namespace zq::platform {
 
 // `error` is a positive errno value.
 int IoResultOf(int error, IoStep step);

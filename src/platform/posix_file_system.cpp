@@ -1,9 +1,9 @@
 #include "platform/posix_file_system.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/cp852.h"
+#include "platform/dir_listing.h"
 #include "platform/dos_mask.h"
 #include "platform/ofd_locks.h"
 #include "platform/posix_errors.h"
@@ -40,19 +40,6 @@ std::string ParentOf(const std::string& host) {
 std::string LastComponentOf(const std::string& host) {
   const std::size_t slash = host.rfind('/');
   return slash == std::string::npos ? host : host.substr(slash + 1);
-}
-
-std::string UpperCased(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = UpCasePL(c);
-  return upper;
-}
-
-// DOS hands out hidden, system and directory entries only to a filter that
-// asks for them.
-bool PassesFilter(std::uint8_t entryAttributes, std::uint8_t filter) {
-  constexpr std::uint8_t SPECIAL = ATTR_HIDDEN | ATTR_SYSTEM | ATTR_DIRECTORY;
-  return (entryAttributes & SPECIAL & ~filter) == 0;
 }
 
 }  // namespace
@@ -179,7 +166,7 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     // A name that is there but refused, or that the disk failed to describe,
     // is not a missing one: a caller would create it anew.
     if (error != 0) return IoResultOf(error, IoStep::NAME);
-    if (!PassesFilter(entry.attributes, attributes)) return IO_NO_MORE_FILES;
+    if (!PassesAttributeFilter(entry.attributes, attributes)) return IO_NO_MORE_FILES;
     found.push_back(entry);
     return IO_OK;
   }
@@ -201,13 +188,12 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
     host.resize(directoryLength);
     host += diskName;
     DirEntry entry;
-    if (Describe(host, diskName, entry) == 0 && PassesFilter(entry.attributes, attributes)) {
+    if (Describe(host, diskName, entry) == 0 &&
+        PassesAttributeFilter(entry.attributes, attributes)) {
       found.push_back(entry);
     }
   }
-  std::stable_sort(found.begin(), found.end(), [](const DirEntry& left, const DirEntry& right) {
-    return UpperCased(left.name.view()) < UpperCased(right.name.view());
-  });
+  SortAsNtfsLists(found);
   return found.empty() ? IO_NO_MORE_FILES : IO_OK;
 }
 

@@ -1,44 +1,29 @@
-// The converter on a POSIX terminal: the command line's answers that need no
-// screen, the real platform, the run, and the one place where the program
-// ends.
+// The converter on the system it was built for: the command line's answers
+// that need no screen, the real platform, the run, and the one place where
+// the program ends.
 
-#include <cstdio>
 #include <exception>
-#include <stdexcept>
+#include <string>
 
-#include "platform/bell_sound.h"
-#include "platform/console_clipboard.h"
 #include "platform/cp852.h"
-#include "platform/posix_clock.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_process.h"
-#include "platform/posix_syscalls.h"
-#include "platform/terminal_console.h"
+#include "platform/native_platform.h"
 #include "shell/command_line_answer.h"
 #include "shell/converter.h"
 
 namespace {
 
 int Print(const zq::shell::CommandLineAnswer& answer) {
-  std::FILE* out = answer.onStandardError ? stderr : stdout;
   for (const zq::ShortString& line : answer.lines) {
-    std::fputs(zq::platform::Cp852ToUtf8(line).c_str(), out);
-    std::fputc('\n', out);
+    zq::platform::PrintNativeLine(answer.onStandardError, zq::platform::Cp852ToUtf8(line));
   }
   return answer.exitCode;
 }
 
-int RunConverter(zq::platform::PosixProcess& process) {
-  zq::platform::PosixSyscalls syscalls;
-  zq::platform::PosixFileSystem files(syscalls, process);
-  zq::platform::PosixClock clock;
-  // The terminal is restored when the console goes, on every way out,
-  // before main reports anything.
-  zq::platform::TerminalConsole console;
-  zq::platform::BellSound sound(console, clock);
-  zq::platform::ConsoleClipboard clipboard(console);
-  zq::platform::Platform platform{console, files, clock, sound, process, clipboard};
-  zq::shell::Converter converter(platform);
+int RunConverter(zq::platform::Process& process) {
+  // The console is given back as it was when the platform goes, on every
+  // way out, before main reports anything.
+  zq::platform::NativePlatform platform(process);
+  zq::shell::Converter converter(platform.Bundle());
   return converter.Run();
 }
 
@@ -46,15 +31,15 @@ int RunConverter(zq::platform::PosixProcess& process) {
 
 int main(int argc, char** argv) {
   try {
-    zq::platform::PosixProcess process(argc, argv);
-    if (const auto answer = zq::shell::AnswerTo(zq::shell::RequestOf(process.Arguments()))) {
+    const auto process = zq::platform::MakeNativeProcess(argc, argv);
+    if (const auto answer = zq::shell::AnswerTo(zq::shell::RequestOf(process->Arguments()))) {
       return Print(*answer);
     }
-    return RunConverter(process);
+    return RunConverter(*process);
   } catch (const zq::platform::ProgramExit& exit) {
     return exit.code;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "zq20-21: %s\n", error.what());
+    zq::platform::PrintNativeLine(true, std::string("zq20-21: ") + error.what());
     return 1;
   }
 }

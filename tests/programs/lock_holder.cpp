@@ -25,24 +25,12 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_syscalls.h"
-#include "platform/process.h"
+#include "platform/native_platform.h"
+#include "support/no_environment.h"
 
 namespace {
 
 using namespace zq::platform;
-
-class NoEnvironment final : public Process {
- public:
-  const std::vector<zq::ShortString>& Arguments() const override { return arguments_; }
-  zq::ShortString ExecutablePath() const override { return {}; }
-  zq::ShortString CurrentDirectory() const override { return {}; }
-  std::optional<zq::ShortString> GetEnv(std::string_view) const override { return std::nullopt; }
-
- private:
-  std::vector<zq::ShortString> arguments_;
-};
 
 std::optional<Access> AccessNamed(const std::string& name) {
   if (name == "read") return Access::READ;
@@ -65,7 +53,7 @@ std::string Answer(int result) {
 
 class Holder {
  public:
-  explicit Holder(std::string name) : files_(syscalls_, process_), name_(std::move(name)) {}
+  explicit Holder(std::string name) : name_(std::move(name)) {}
 
   std::string Open(const std::string& accessName, const std::string& shareName) {
     const auto access = AccessNamed(accessName);
@@ -109,9 +97,9 @@ class Holder {
   }
 
  private:
-  PosixSyscalls syscalls_;
-  NoEnvironment process_;
-  PosixFileSystem files_;
+  zq::testing::NoEnvironment process_;
+  NativeFiles host_{process_};
+  FileSystem& files_ = host_.Files();
   std::string name_;
   std::unique_ptr<File> file_;
 };

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "host_world.h"
 #include "support/headless_log.h"
 #include "support/headless_toolkit.h"
-#include "support/posix_world.h"
 #include "transfer/progress_log.h"
 
 namespace zq::testing {
 
 struct HeadlessConversion {
-  PosixWorld world;
+  HostWorld world;
   HeadlessToolkit t;
   std::uint8_t showSlowly = 0;
   transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};

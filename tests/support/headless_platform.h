@@ -8,12 +8,12 @@
 
 #include "support/screen_text.h"
 
+#include "host_world.h"
 #include "platform/bell_sound.h"
 #include "platform/console_clipboard.h"
 #include "platform/headless_console.h"
 #include "platform/manual_clock.h"
 #include "platform/platform.h"
-#include "support/posix_world.h"
 
 namespace zq::testing {
 
@@ -22,7 +22,7 @@ struct HeadlessPlatform : ScreenText<HeadlessPlatform> {
   // The tree in `base` (TempTree).
   explicit HeadlessPlatform(const std::filesystem::path& base) : world(base) {}
 
-  PosixWorld world;
+  HostWorld world;
   platform::ManualClock clock;
   platform::HeadlessConsole console{clock};
   platform::BellSound sound{console, clock};

@@ -1,59 +1,6 @@
 #include "support/lock_holder_client.h"
 
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <stdexcept>
-#include <vector>
-
-extern char** environ;
-
 namespace zq::testing {
-
-LockHolder::LockHolder(const std::string& file, const std::string& access,
-                       const std::string& share) {
-  int ends[2];
-  // A socket rather than pipes: a write to a program that died fails with an
-  // error (MSG_NOSIGNAL) instead of killing the test with SIGPIPE.
-  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-    throw std::runtime_error("socketpair failed");
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-  const std::string program = std::string(ZQ_TEST_PROGRAM_DIR) + "/lock_holder";
-  std::vector<std::string> arguments = {program, file, access, share};
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  const int spawned = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(ends[1]);
-  socket_ = ends[0];
-  if (spawned != 0) {
-    close(socket_);
-    throw std::runtime_error("cannot start " + program);
-  }
-  greeting_ = ReadLine();
-}
-
-LockHolder::~LockHolder() {
-  Send("quit");
-  close(socket_);
-  int status = 0;
-  waitpid(pid_, &status, 0);
-}
-
-std::string LockHolder::Send(const std::string& command) {
-  const std::string line = command + "\n";
-  if (send(socket_, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
-    return "EOF";
-  }
-  return ReadLine();
-}
 
 std::string LockHolder::ReadLine() {
   for (;;) {
@@ -61,12 +8,13 @@ std::string LockHolder::ReadLine() {
     if (newline != std::string::npos) {
       std::string line = pending_.substr(0, newline);
       pending_.erase(0, newline + 1);
+      if (!line.empty() && line.back() == '\r') line.pop_back();  // a Windows line break
       return line;
     }
     char buffer[256];
-    const ssize_t count = read(socket_, buffer, sizeof buffer);
-    if (count <= 0) return "EOF";
-    pending_.append(buffer, static_cast<std::size_t>(count));
+    const std::size_t count = ReadSome(buffer, sizeof buffer);
+    if (count == 0) return "EOF";
+    pending_.append(buffer, count);
   }
 }
 

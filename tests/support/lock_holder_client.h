@@ -2,8 +2,7 @@
 // Starts the lock_holder program as a second station and talks to it one
 // command line at a time (see tests/programs/lock_holder.cpp).
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 
 namespace zq::testing {
@@ -24,9 +23,13 @@ class LockHolder {
 
  private:
   std::string ReadLine();
+  // Up to `size` bytes the program wrote, waiting for some; 0 at its end.
+  std::size_t ReadSome(char* buffer, std::size_t size);
 
-  pid_t pid_ = -1;
-  int socket_ = -1;
+  // The running program and the two ends of the talk with it; each system
+  // has its own (lock_holder_client.cpp in the platform's test folder).
+  struct Channel;
+  std::unique_ptr<Channel> channel_;
   std::string pending_;
   std::string greeting_;
 };

@@ -20,7 +20,7 @@ class TempTree {
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
 
-  const std::string& Root() const { return root_; }  // without a trailing '/'
+  const std::string& Root() const { return root_; }  // UTF-8, '/' separating, no trailing one
   std::string Path(std::string_view relative) const { return root_ + "/" + std::string(relative); }
 
   void MakeDirectory(std::string_view relative) const;  // with its parents

@@ -53,7 +53,7 @@ constexpr std::array<ShortString, 4> CHILD_NAMES = {"Zosia"_pl, "Jaś"_pl, "Sta�
 constexpr std::array<ShortString, 4> DOCUMENT_KINDS = {
     "Sprzedaż towarów"_pl, "Zakup materiałów"_pl, "Usługa transportowa"_pl, "Opłata za prąd"_pl};
 
-ShortString Number(long value) {
+ShortString Number(long long value) {
   return ShortString(std::to_string(value));
 }
 
