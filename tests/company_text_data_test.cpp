@@ -423,6 +423,8 @@ TEST_F(CompanyTextTest, AFileThatCannotBeUsedEndsTheProgramAfterTheBox) {
         // The search for the source fails (its second stat): the source is
         // not taken for missing, which would give every key its default.
         Case{"source not looked up", SyscallKind::STAT, 2, true},
+        // Nor is a source that cannot be read to its end.
+        Case{"source read fails", SyscallKind::READ, 1, true},
         Case{"target locked", SyscallKind::OPEN, 0, true},
         Case{"target not reopened to be rewritten", SyscallKind::OPEN, rewriteOpen, false},
         Case{"target rewrite fails", SyscallKind::WRITE, 1, false}}) {

@@ -60,6 +60,9 @@ std::unique_ptr<IniFile> IniFile::Init(platform::FileSystem& files, const ShortS
     return nullptr;
   }
   if (ini->existed_) ini->Load();
+  // What a file that could not be read to its end gives is not what it holds:
+  // read, it would answer defaults for the lost keys.
+  if (!ini->complete_ && !writable) return nullptr;
   return ini;
 }
 

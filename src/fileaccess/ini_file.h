@@ -21,7 +21,7 @@ class IniFile {
  public:
   // Opens the file (a writable object creates a missing one and locks its
   // first byte); nothing when the file cannot be looked up, opened, created
-  // or locked.
+  // or locked, or, read-only, read to its end.
   // A read-only object over a missing file is empty.
   static std::unique_ptr<IniFile> Init(platform::FileSystem& files, const ShortString& name,
                                        bool writable);
