@@ -278,10 +278,10 @@ TEST_F(CopyEngineTest, OpenAndCreateFailuresAreShownAndWaitForAKey) {
   EXPECT_TRUE(s.console.ScriptDone());
 
   // A target in a folder that does not exist, and one in a folder that
-  // refuses it (the third open: the source takes two descriptors).
+  // refuses it (the second open, and the write-only open tried after it).
   Press('x');
   EXPECT_FALSE(engine.CopyWholeFile(Name("in.rek"), Name("nowhere/out.rek")));
-  world.syscalls.FailNth(SyscallKind::OPEN, 3, EACCES);
+  world.syscalls.FailNth(SyscallKind::OPEN, 2, EACCES, 2);
   Press('x');
   EXPECT_FALSE(engine.CopyRecordFile(Name("in.rek"), Name("out.rek"), 32, {}));
   Press('x');
@@ -499,7 +499,7 @@ TEST_F(CopyEngineTest, ResultsOfEachSituation) {
   pressForEach(3);
   EXPECT_EQ(results("in.rek", "nowhere/out.rek"), (std::vector<bool>{false, false, false}));
 
-  // One read and two descriptors per file in each operation.
+  // One read and one descriptor per file in each operation.
   const auto failRead = [&] {
     world.syscalls.FailNth(SyscallKind::READ, 1, EIO);
     pressForEach(1);
@@ -512,7 +512,7 @@ TEST_F(CopyEngineTest, ResultsOfEachSituation) {
   EXPECT_TRUE(engine.ConvertRecordFile(Name("in.rek"), Name("r3.rek"), 8, 8, copy));
 
   const auto failTargetClose = [&] {
-    world.syscalls.FailNth(SyscallKind::CLOSE, 4, EIO);
+    world.syscalls.FailNth(SyscallKind::CLOSE, 2, EIO);
     pressForEach(1);
   };
   failTargetClose();

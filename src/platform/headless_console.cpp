@@ -10,14 +10,19 @@ HeadlessConsole::HeadlessConsole(Clock& clock) : clock_(clock) {}
 
 void HeadlessConsole::WriteCells(int column, int row, std::span<const Cell> cells) {
   if (row < 0 || row >= SCREEN_HEIGHT || column >= SCREEN_WIDTH) return;
-  std::string run;
-  for (const Cell& cell : cells) run.push_back(static_cast<char>(cell.character));
-  transcript_ += Cp852ToUtf8(run) + '\n';
+  for (const Cell& cell : cells) transcriptCp852_.push_back(static_cast<char>(cell.character));
+  transcriptCp852_.push_back('\n');
   for (const Cell& cell : cells) {
     if (column >= SCREEN_WIDTH) break;
     if (column >= 0) cells_[row][column] = cell;
     ++column;
   }
+}
+
+const std::string& HeadlessConsole::Transcript() const {
+  transcript_ += Cp852ToUtf8(std::string_view(transcriptCp852_).substr(converted_));
+  converted_ = transcriptCp852_.size();
+  return transcript_;
 }
 
 void HeadlessConsole::SetCursorPosition(int column, int row) {

@@ -54,7 +54,9 @@ class HeadlessConsole : public Console {
   std::string RowText(int row) const { return Text(0, row, SCREEN_WIDTH); }
   // Every run of cells written so far, as UTF-8 text a line each: what was on
   // the screen at some moment, also when it is gone again.
-  const std::string& Transcript() const { return transcript_; }
+  // Kept in CP852 as written and converted when asked for, so a long run
+  // does not pay for text nobody reads.
+  const std::string& Transcript() const;
 
   int CursorColumn() const { return cursorColumn_; }
   int CursorRow() const { return cursorRow_; }
@@ -81,7 +83,9 @@ class HeadlessConsole : public Console {
   bool cursorVisible_ = true;
   int cursorSize_ = 20;
   std::string title_;
-  std::string transcript_;
+  std::string transcriptCp852_;
+  mutable std::string transcript_;  // UTF-8 of the first `converted_` bytes
+  mutable std::size_t converted_ = 0;
   int bells_ = 0;
   std::string systemClipboard_;
 };

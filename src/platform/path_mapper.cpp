@@ -49,6 +49,22 @@ std::vector<std::string_view> ResolvedComponents(std::string_view name, bool roo
   return components;
 }
 
+std::string UpperCased(std::string cp852) {
+  for (char& c : cp852) c = UpCasePL(c);
+  return cp852;
+}
+
+bool SameTime(const timespec& left, const timespec& right) {
+  return left.tv_sec == right.tv_sec && left.tv_nsec == right.tv_nsec;
+}
+
+// True when a directory's status shows no change between two looks at it.
+bool Unchanged(const struct stat& before, const struct stat& now) {
+  return before.st_dev == now.st_dev && before.st_ino == now.st_ino &&
+         before.st_size == now.st_size && before.st_nlink == now.st_nlink &&
+         SameTime(before.st_mtim, now.st_mtim) && SameTime(before.st_ctim, now.st_ctim);
+}
+
 }  // namespace
 
 void PathMapper::Split(std::string_view name, std::string_view& directory, std::string_view& last) {
@@ -68,18 +84,33 @@ std::string PathMapper::DriveRoot(char letter) const {
   return Cp852ToUtf8(value->view());
 }
 
+bool PathMapper::List(const std::string& directory) const {
+  const char* path = directory.empty() ? "." : directory.c_str();
+  // The status is taken before the entries are read, so that a change made
+  // while they are read shows at the next look.
+  struct stat status {};
+  if (syscalls_.PathStatus(path, status, true) < 0 || !S_ISDIR(status.st_mode)) return false;
+  if (listing_.directory == directory && Unchanged(listing_.status, status)) return true;
+  listing_.directory.clear();
+  std::vector<std::string> names;
+  if (syscalls_.ListDirectory(path, names) < 0) return false;
+  listing_.byUpperName.clear();
+  for (std::string& name : names) {
+    if (!FitsCp852(name)) continue;
+    auto [place, added] = listing_.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
+    if (!added && name < place->second) place->second = std::move(name);
+  }
+  listing_.directory = directory;
+  listing_.status = status;
+  return true;
+}
+
 bool PathMapper::FindEntry(const std::string& parent, const std::string& component,
                            std::string& found) const {
   found.clear();
-  std::vector<std::string> names;
-  if (syscalls_.ListDirectory(parent.empty() ? "." : parent.c_str(), names) < 0) return false;
-  const std::string wanted = Utf8ToCp852(component);
-  const std::string* best = nullptr;
-  for (const std::string& candidate : names) {
-    if (!FitsCp852(candidate) || !SameUpperCasePL(Utf8ToCp852(candidate), wanted)) continue;
-    if (best == nullptr || candidate < *best) best = &candidate;
-  }
-  if (best != nullptr) found = *best;
+  if (!List(parent)) return false;
+  const auto place = listing_.byUpperName.find(UpperCased(Utf8ToCp852(component)));
+  if (place != listing_.byUpperName.end()) found = place->second;
   return true;
 }
 
@@ -109,7 +140,8 @@ std::string PathMapper::Walk(std::string host, const std::vector<std::string>& c
 }
 
 std::string PathMapper::LookUp(const std::string& root,
-                               const std::vector<std::string>& components) const {
+                               const std::vector<std::string>& components,
+                               HostEntry& entry) const {
   // Names mostly stand on disk as the program writes them, and a new file's
   // directory mostly exists already: the spelling as given is tried whole,
   // then its directory, before the components are walked one by one.
@@ -119,19 +151,25 @@ std::string PathMapper::LookUp(const std::string& root,
   const std::string& last = components.back();
   std::string given = parent;
   AppendComponent(given, last);
-  struct stat status {};
-  if (syscalls_.PathStatus(given.c_str(), status, false) == 0) return given;
+  if (syscalls_.PathStatus(given.c_str(), entry.status, false) == 0) {
+    entry.state = HostEntry::State::PRESENT;
+    return given;
+  }
   if (last == "..") return Walk(root, components);
   // A directory that can be read exists as given.
   std::string found;
   if (!FindEntry(parent, last, found)) return Walk(root, components);
-  if (found.empty()) return given;
+  if (found.empty()) {
+    entry.state = HostEntry::State::ABSENT;
+    return given;
+  }
   AppendComponent(parent, found);
   return parent;
 }
 
-int PathMapper::ToHost(std::string_view name, std::string& host) const {
+int PathMapper::ToHost(std::string_view name, std::string& host, HostEntry& entry) const {
   host.clear();
+  entry = HostEntry{};
   if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
   const bool rooted = HasDrive(name) || (!name.empty() && IsPathSeparator(name[0]));
   std::string root;
@@ -147,7 +185,7 @@ int PathMapper::ToHost(std::string_view name, std::string& host) const {
     components.push_back(Cp852ToUtf8(component));
     if (components.back().size() > NAME_MAX) return IO_BAD_NAME;
   }
-  host = LookUp(root, components);
+  host = LookUp(root, components, entry);
   // A relative name that resolves to nothing names the current directory.
   if (host.empty() && !name.empty()) host.push_back('.');
   if (endsWithSeparator && !host.empty() && host.back() != '/') host.push_back('/');

@@ -14,15 +14,36 @@
 // order). A disk name that is not valid UTF-8 or does not fit CP852 never
 // matches a different spelling. Components that do not exist are kept as
 // given, so a new file gets the name the program wrote. Host paths are UTF-8.
+//
+// A name missing as given makes the mapper read its directory for another
+// spelling. The same missing name is mostly looked up again at once (asked
+// for its size, then created), so the last directory read is kept and used
+// again while its status (identity, size, links, change times) stands as it
+// was when it was read; any entry made, renamed or removed in it since moves
+// its change time.
+
+#include <sys/stat.h>
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/posix_syscalls.h"
 #include "platform/process.h"
 
 namespace zq::platform {
+
+// What a look-up learnt of the entry a name leads to.
+struct HostEntry {
+  enum class State : std::uint8_t {
+    UNKNOWN,
+    PRESENT,  // `status` describes it (a link itself, not followed)
+    ABSENT,   // its directory exists and holds no spelling of it
+  };
+  State state = State::UNKNOWN;
+  struct stat status {};
+};
 
 class PathMapper {
  public:
@@ -31,7 +52,11 @@ class PathMapper {
   // IO_OK, or IO_BAD_NAME for a name no disk can hold: a NUL or a wildcard in
   // it, a component over NAME_MAX bytes, a path over PATH_MAX bytes. A name
   // that ends with a separator gives a host path that ends with '/'.
-  int ToHost(std::string_view name, std::string& host) const;
+  int ToHost(std::string_view name, std::string& host) const {
+    HostEntry entry;
+    return ToHost(name, host, entry);
+  }
+  int ToHost(std::string_view name, std::string& host, HostEntry& entry) const;
 
   // The last component of a program name and the directory part before it
   // (with its separator, or the bare drive "X:"; empty for a plain name).
@@ -44,12 +69,24 @@ class PathMapper {
   bool FindEntry(const std::string& parent, const std::string& component,
                  std::string& found) const;
   // The disk spelling of `components` (UTF-8) below `root`.
-  std::string LookUp(const std::string& root, const std::vector<std::string>& components) const;
+  std::string LookUp(const std::string& root, const std::vector<std::string>& components,
+                     HostEntry& entry) const;
   // The same, each component looked up in turn.
   std::string Walk(std::string host, const std::vector<std::string>& components) const;
 
+  // The directory read last: its entries by their upper-cased CP852 names.
+  struct Listing {
+    std::string directory;
+    struct stat status {};
+    std::unordered_map<std::string, std::string> byUpperName;
+  };
+  // Reads `directory` unless `listing_` still holds it. False when it cannot
+  // be read.
+  bool List(const std::string& directory) const;
+
   Syscalls& syscalls_;
   const Process& process_;
+  mutable Listing listing_;  // a cache: the mapping is the same without it
 };
 
 }  // namespace zq::platform

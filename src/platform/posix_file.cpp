@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <utility>
 
 #include "platform/ofd_locks.h"
 #include "platform/posix_errors.h"
@@ -16,8 +17,31 @@ constexpr std::size_t MAX_TRANSFER = SSIZE_MAX;
 
 }  // namespace
 
-PosixFile::PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable)
-    : syscalls_(syscalls), fd_(fd), lockFd_(lockFd), lockFdWritable_(lockFdWritable) {}
+PosixFile::PosixFile(Syscalls& syscalls, int fd, bool writable, std::string host,
+                     const struct stat& status)
+    : syscalls_(syscalls),
+      fd_(fd),
+      lockFd_(fd),
+      lockFdWritable_(writable),
+      host_(writable ? std::string() : std::move(host)),
+      device_(status.st_dev),
+      inode_(status.st_ino) {}
+
+void PosixFile::OpenCompanion() {
+  const std::string host = std::move(host_);
+  host_.clear();
+  const int companion =
+      syscalls_.Open(host.c_str(), O_RDWR | COMMON_OPEN_FLAGS, 0);
+  if (companion < 0) return;
+  struct stat status {};
+  if (syscalls_.FileStatus(companion, status) < 0 || status.st_dev != device_ ||
+      status.st_ino != inode_) {
+    syscalls_.Close(companion);  // the name moved to another file meanwhile
+    return;
+  }
+  lockFd_ = companion;
+  lockFdWritable_ = true;
+}
 
 PosixFile::~PosixFile() {
   Close();
@@ -97,6 +121,7 @@ int PosixFile::Flush() {
 
 int PosixFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (!host_.empty()) OpenCompanion();
   return LockRange(syscalls_, lockFd_, offset, length, lockFdWritable_);
 }
 

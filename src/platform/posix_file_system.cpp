@@ -14,20 +14,6 @@ namespace {
 
 constexpr mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask
 constexpr mode_t NEW_DIRECTORY_MODE = 0777;
-// O_NONBLOCK keeps an open of a pipe from waiting; regular files ignore it.
-constexpr int COMMON_FLAGS = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-
-int AccessFlags(Access access) {
-  switch (access) {
-    case Access::READ:
-      return O_RDONLY;
-    case Access::WRITE:
-      return O_WRONLY;
-    case Access::READ_WRITE:
-      return O_RDWR;
-  }
-  return O_RDONLY;
-}
 
 std::string ParentOf(const std::string& host) {
   std::string parent = host;
@@ -55,22 +41,6 @@ bool PosixFileSystem::IsDirectory(const std::string& host) {
          S_ISDIR(status.st_mode);
 }
 
-int PosixFileSystem::LockDescriptor(int fd, const std::string& host, Access access,
-                                    const struct stat& status, bool& writable) {
-  writable = access != Access::READ;
-  if (access == Access::READ_WRITE) return fd;
-  const int companion = syscalls_.Open(host.c_str(), O_RDWR | COMMON_FLAGS, 0);
-  if (companion < 0) return fd;
-  struct stat companionStatus {};
-  if (syscalls_.FileStatus(companion, companionStatus) < 0 ||
-      companionStatus.st_dev != status.st_dev || companionStatus.st_ino != status.st_ino) {
-    syscalls_.Close(companion);  // the name moved to another file meanwhile
-    return fd;
-  }
-  writable = true;
-  return companion;
-}
-
 std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access access, Share share,
                                             Disposition disposition, int& result) {
   std::string host;
@@ -79,8 +49,14 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   // An existing file is emptied only after the sharing check let this handle
   // in, so a refused open leaves another station's file whole.
   const int createFlag = disposition == Disposition::CREATE_ALWAYS ? O_CREAT : 0;
-  const int fd =
-      syscalls_.Open(host.c_str(), AccessFlags(access) | createFlag | COMMON_FLAGS, NEW_FILE_MODE);
+  const auto open = [&](int accessFlags) {
+    return syscalls_.Open(host.c_str(), accessFlags | createFlag | COMMON_OPEN_FLAGS, NEW_FILE_MODE);
+  };
+  // A handle that writes is opened for reading as well, so that it can carry
+  // the sharing locks; a file nobody may read is written without them.
+  int fd = open(access == Access::READ ? O_RDONLY : O_RDWR);
+  const bool readable = access != Access::WRITE || fd != -EACCES;
+  if (!readable) fd = open(O_WRONLY);
   if (fd < 0) {
     result = NameResult(-fd, host);
     return nullptr;
@@ -92,19 +68,14 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
     syscalls_.Close(fd);
     return nullptr;
   }
-  bool lockFdWritable = false;
-  const int lockFd = LockDescriptor(fd, host, access, status, lockFdWritable);
-  auto file = std::make_unique<PosixFile>(syscalls_, fd, lockFd, lockFdWritable);
-  // A write-only handle without a companion cannot carry the (shared)
-  // sharing locks; it goes without them.
-  if (access != Access::WRITE || lockFd != fd) {
-    result = TakeShareLocks(syscalls_, lockFd, access, share);
-  }
+  const bool writable = access != Access::READ;
+  auto file = std::make_unique<PosixFile>(syscalls_, fd, writable, host, status);
+  if (readable) result = TakeShareLocks(syscalls_, fd, access, share);
   // A new or empty file is not truncated: a file system may take a file
   // emptied and written again as a replacement and flush it on close, which
   // would make every copy to a new target wait for the disk.
   if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0) {
-    const int truncated = syscalls_.Truncate(lockFdWritable ? lockFd : fd, 0);
+    const int truncated = syscalls_.Truncate(fd, 0);
     if (truncated < 0) result = IoResultOf(-truncated, IoStep::WRITE);
   }
   if (result != IO_OK) return nullptr;  // the handle closes itself
@@ -115,6 +86,12 @@ int PosixFileSystem::Describe(const std::string& host, std::string_view diskName
   struct stat status {};
   const int linkResult = syscalls_.PathStatus(host.c_str(), status, false);
   if (linkResult < 0) return -linkResult;
+  Describe(host, diskName, status, entry);
+  return 0;
+}
+
+void PosixFileSystem::Describe(const std::string& host, std::string_view diskName,
+                               struct stat status, DirEntry& entry) {
   // A link is described by what it leads to; a broken one by itself.
   const bool link = S_ISLNK(status.st_mode);
   if (link) {
@@ -135,7 +112,6 @@ int PosixFileSystem::Describe(const std::string& host, std::string_view diskName
   } else {
     entry.attributes |= ATTR_SYSTEM;
   }
-  return 0;
 }
 
 int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
@@ -154,10 +130,17 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
   // A plain name is looked up directly rather than by reading the directory.
   if (!HasWildcards(mask) && mask.back() != '.') {
     std::string host;
-    int result = mapper_.ToHost(pattern.view(), host);
+    HostEntry known;
+    int result = mapper_.ToHost(pattern.view(), host, known);
     if (result != IO_OK) return result;
+    if (known.state == HostEntry::State::ABSENT) return IO_NO_MORE_FILES;
     DirEntry entry;
-    const int error = Describe(host, LastComponentOf(host), entry);
+    int error = 0;
+    if (known.state == HostEntry::State::PRESENT) {
+      Describe(host, LastComponentOf(host), known.status, entry);
+    } else {
+      error = Describe(host, LastComponentOf(host), entry);
+    }
     if (error == ENOENT || error == ENOTDIR) {
       result = mapper_.ToHost(directory, hostDirectory);
       if (result != IO_OK) return result;

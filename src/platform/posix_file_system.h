@@ -42,13 +42,12 @@ class PosixFileSystem final : public FileSystem {
   // IO_FILE_NOT_FOUND when its directory exists, IO_PATH_NOT_FOUND otherwise.
   int NameResult(int error, const std::string& host);
   bool IsDirectory(const std::string& host);
-  // Attributes and size of the disk entry `host`; false when it is gone.
-  // The entry of a path: 0, or the errno of its status.
+  // Attributes and size of the disk entry `host`: 0, or the errno of its
+  // status.
   int Describe(const std::string& host, std::string_view diskName, DirEntry& entry);
-  // The companion descriptor that carries the locks of a handle opened with
-  // `access`, or the handle's own.
-  int LockDescriptor(int fd, const std::string& host, Access access, const struct stat& status,
-                     bool& writable);
+  // The same from the entry's status (a link not followed).
+  void Describe(const std::string& host, std::string_view diskName, struct stat status,
+                DirEntry& entry);
 
   Syscalls& syscalls_;
   PathMapper mapper_;

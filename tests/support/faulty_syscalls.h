@@ -31,6 +31,8 @@ class FaultySyscalls final : public platform::CountingSyscalls {
   void FailNth(SyscallKind kind, int nth, int error, int times = 1) {
     plans_[Index(kind)] = {Calls(kind) + nth, error, times};
   }
+  // Every planned failure is dropped.
+  void Heal() { plans_ = {}; }
   // The first call of any kind after `most` more from now throws
   // CallLimitExceeded, the later ones fail.
   void LimitCalls(long most) { callLimit_ = TotalCalls() + most; }
