@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/path_mapper.h"
@@ -52,6 +53,22 @@ TEST_F(PathMapperTest, AnExactNameWinsOverAnotherSpelling) {
   EXPECT_EQ(Host(world_.Name("Abc.Txt")), world_.tree.Path("Abc.Txt"));
   // Without an exact name, the first spelling in byte order.
   EXPECT_EQ(Host(world_.Name("aBC.TXT")), world_.tree.Path("ABC.TXT"));
+}
+
+TEST_F(PathMapperTest, ASpellingMadeOrRemovedAfterALookUpIsSeenByTheNext) {
+  // The directory read for a missing name is kept; another station's change
+  // to the directory right after must not hide behind it.
+  auto& tree = world_.tree;
+  tree.MakeDirectory("Dane");
+  const ShortString name = world_.Name("DANE/NOWY.REK");
+  EXPECT_EQ(Host(name), tree.Path("Dane/NOWY.REK"));
+  tree.WriteFile("Dane/nowy.rek", "made by another station");
+  EXPECT_EQ(Host(name), tree.Path("Dane/nowy.rek"));
+  tree.WriteFile("Dane/Nowy.rek", "an earlier spelling in byte order");
+  EXPECT_EQ(Host(name), tree.Path("Dane/Nowy.rek"));
+  std::filesystem::remove(tree.Path("Dane/Nowy.rek"));
+  std::filesystem::rename(tree.Path("Dane/nowy.rek"), tree.Path("Dane/inny.rek"));
+  EXPECT_EQ(Host(name), tree.Path("Dane/NOWY.REK"));
 }
 
 TEST_F(PathMapperTest, ADiskNameOutsideTheCodePageMatchesOnlyItself) {
