@@ -121,5 +121,41 @@ TEST(RecordWriter, AFailedWriterWritesNothingMore) {
   }
 }
 
+TEST(RecordStreams, AnExpectedSizeOnlyShrinksTheBlocksNeverTheCopy) {
+  constexpr std::size_t RECORD = 48;
+  constexpr std::size_t BLOCK_RECORDS = TRANSFER_BLOCK_BYTES / RECORD;
+  struct Case {
+    std::size_t records;
+    std::uint64_t expectedBytes;
+    int reads;
+    int writes;
+  };
+  for (const Case& c : {
+           Case{3, 3 * RECORD, 1, 1},
+           Case{3, SIZE_UNKNOWN, 1, 1},
+           Case{0, 0, 1, 0},
+           // The file grew after its size was taken: a block of one record.
+           Case{3, 0, 4, 3},
+           Case{2 * BLOCK_RECORDS - 5, (2 * BLOCK_RECORDS - 5) * RECORD, 2, 2},
+       }) {
+    SCOPED_TRACE(c.records);
+    MemoryFile source;
+    for (std::size_t i = 0; i < c.records; ++i)
+      source.content += std::string(RECORD, static_cast<char>('a' + i % 26));
+    MemoryFile target;
+    RecordReader reader(source, RECORD, c.expectedBytes);
+    RecordWriter writer(target, RECORD, c.expectedBytes);
+    std::span<std::uint8_t> record;
+    std::size_t done = 0;
+    std::int32_t tag = 0;
+    while (reader.Next(record, done) == platform::IO_OK && done > 0)
+      ASSERT_TRUE(writer.Put(record.first(done), ++tag));
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(target.content, source.content);
+    EXPECT_EQ(source.reads, c.reads);
+    EXPECT_EQ(target.writes, c.writes);
+  }
+}
+
 }  // namespace
 }  // namespace zq::transfer

@@ -205,8 +205,8 @@ std::optional<bool> CopyEngine::StartRecordCopy(std::string_view source, std::st
   // a file of no records rather than a division by zero.
   const std::uint64_t records = recordSize == 0 ? 0 : sourceSize / recordSize;
   // A short last record is carried too.
-  const std::uint64_t carried = recordSize == 0 ? 0 : (sourceSize + recordSize - 1) / recordSize;
-  NoteCopy(target, carried, append ? existing : 0, targetSize);
+  opened.sourceRecords = recordSize == 0 ? 0 : (sourceSize + recordSize - 1) / recordSize;
+  NoteCopy(target, opened.sourceRecords, append ? existing : 0, targetSize);
   log_.SetLogColour(LOG_COPY);
   log_.LogWriteLn("Kopiuje "_pl + source + "  " + ui::IntToStr(static_cast<long long>(records)) +
                   " pozycji ..."_pl);
@@ -221,8 +221,9 @@ bool CopyEngine::CopyRecordFile(std::string_view source, std::string_view target
   OpenFiles opened;
   if (const auto early = StartRecordCopy(source, target, recordSize, recordSize, false, opened))
     return *early;
-  RecordReader reader(*opened.source, recordSize);
-  RecordWriter writer(*opened.target, recordSize);
+  const std::uint64_t bytes = opened.sourceRecords * recordSize;
+  RecordReader reader(*opened.source, recordSize, bytes);
+  RecordWriter writer(*opened.target, recordSize, bytes);
   const auto keepFiltered = [&filter](std::span<std::uint8_t> record, std::size_t done,
                                       std::span<const std::uint8_t>& output) {
     if (!filter(record)) return false;
@@ -253,8 +254,8 @@ bool CopyEngine::ConvertRecordFile(std::string_view source, std::string_view tar
     output = targetRecord;
     return true;
   };
-  RecordReader reader(*opened.source, sourceSize);
-  RecordWriter writer(*opened.target, targetSize);
+  RecordReader reader(*opened.source, sourceSize, opened.sourceRecords * sourceSize);
+  RecordWriter writer(*opened.target, targetSize, opened.sourceRecords * targetSize);
   std::int32_t records = 0;
   const Ending ending = CopyEach(reader, writer, records, convert);
   const bool result =

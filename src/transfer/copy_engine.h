@@ -74,6 +74,7 @@ class CopyEngine {
   struct OpenFiles {
     std::unique_ptr<platform::File> source;
     std::unique_ptr<platform::File> target;
+    std::uint64_t sourceRecords = 0;  // as the source's size counts them, a short last one too
   };
 
   std::unique_ptr<platform::File> OpenSource(std::string_view source);

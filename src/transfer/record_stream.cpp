@@ -3,16 +3,24 @@
 namespace zq::transfer {
 namespace {
 
-// Whole records only, so that a block never ends inside a record.
-std::size_t BlockSize(std::size_t recordSize) {
+// Whole records only, so that a block never ends inside a record; room for
+// a byte more than a file of `expectedBytes` holds, so that its first read
+// also finds its end.
+std::size_t BlockSize(std::size_t recordSize, std::uint64_t expectedBytes) {
   if (recordSize == 0) return TRANSFER_BLOCK_BYTES;
-  return std::max<std::size_t>(1, TRANSFER_BLOCK_BYTES / recordSize) * recordSize;
+  const std::size_t full = std::max<std::size_t>(1, TRANSFER_BLOCK_BYTES / recordSize);
+  const std::uint64_t needed = std::min<std::uint64_t>(expectedBytes, TRANSFER_BLOCK_BYTES);
+  return std::min<std::size_t>(full, static_cast<std::size_t>(needed / recordSize + 1)) *
+         recordSize;
 }
 
 }  // namespace
 
-RecordReader::RecordReader(platform::File& file, std::size_t recordSize)
-    : file_(file), recordSize_(recordSize), block_(recordSize == 0 ? 0 : BlockSize(recordSize)) {}
+RecordReader::RecordReader(platform::File& file, std::size_t recordSize,
+                           std::uint64_t expectedBytes)
+    : file_(file),
+      recordSize_(recordSize),
+      block_(recordSize == 0 ? 0 : BlockSize(recordSize, expectedBytes)) {}
 
 void RecordReader::Fill() {
   position_ = 0;
@@ -46,8 +54,9 @@ int RecordReader::Take(std::size_t maxRecords, std::span<std::uint8_t>& records,
   return platform::IO_OK;
 }
 
-RecordWriter::RecordWriter(platform::File& file, std::size_t recordSize)
-    : file_(file), block_(BlockSize(recordSize)) {
+RecordWriter::RecordWriter(platform::File& file, std::size_t recordSize,
+                           std::uint64_t expectedBytes)
+    : file_(file), block_(BlockSize(recordSize, expectedBytes)) {
   runs_.reserve(recordSize == 0 ? 1 : block_.size() / recordSize);
 }
 

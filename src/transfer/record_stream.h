@@ -18,10 +18,15 @@ namespace zq::transfer {
 // The size of the blocks moved to and from the disk (rounded down to whole
 // records, at least one record).
 inline constexpr std::size_t TRANSFER_BLOCK_BYTES = 256 * 1024;
+// A file known to be smaller gets a block just over its size: most files of
+// a company are a few kilobytes, and a full block for each would cost more
+// than the copy.
+inline constexpr std::uint64_t SIZE_UNKNOWN = UINT64_MAX;
 
 class RecordReader {
  public:
-  RecordReader(platform::File& file, std::size_t recordSize);
+  RecordReader(platform::File& file, std::size_t recordSize,
+               std::uint64_t expectedBytes = SIZE_UNKNOWN);
 
   // The next record: `record` spans a whole record and `done` tells how many
   // of its bytes the file held. Only the last record of a file may be short;
@@ -59,7 +64,8 @@ class RecordReader {
 class RecordWriter {
  public:
   // `recordSize` is the largest record that will be put.
-  RecordWriter(platform::File& file, std::size_t recordSize);
+  RecordWriter(platform::File& file, std::size_t recordSize,
+               std::uint64_t expectedBytes = SIZE_UNKNOWN);
 
   // Queues a record, writing the queued block first when the record does not
   // fit. `tag` is the caller's mark of this record, given back when the record

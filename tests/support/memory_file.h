@@ -20,8 +20,10 @@ struct MemoryFile final : platform::File {
   bool silentShortWrite = false;        // ... with IO_OK instead of an error
   int failingWholeWrite = 0;            // this write call (1 = the first) takes all and fails
   int writes = 0;
+  int reads = 0;
 
   int Read(void* buffer, std::size_t size, std::size_t& done) override {
+    ++reads;
     const std::size_t available = content.size() - std::min(position, content.size());
     done = std::min(size, available);
     const bool breaks = position + done > readFailsAt;
