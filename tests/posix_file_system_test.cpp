@@ -36,6 +36,28 @@ class PosixFileSystemTest : public ::testing::Test {
 
 using Names = std::vector<std::string>;
 
+TEST_F(PosixFileSystemTest, FilesCreatedHereAndElsewhereAreFoundInAnySpelling) {
+  // The mapper keeps the directory it read for a missing name and adds the
+  // files created here to it; files another station creates must still show.
+  auto& tree = world_.tree;
+  tree.MakeDirectory("Dane");
+  for (const char* name : {"DANE/A.REK", "Dane/B.REK", "dane/c.rek"}) {
+    ASSERT_TRUE(Open(name, Access::WRITE, Disposition::CREATE_ALWAYS)) << name;
+  }
+  tree.WriteFile("Dane/d.rek", "another station's");
+  // One made between two of ours must not be taken for missing after ours.
+  ASSERT_TRUE(Open("dane/E.rek", Access::WRITE, Disposition::CREATE_ALWAYS));
+  tree.WriteFile("Dane/f.rek", "another station's");
+  ASSERT_TRUE(Open("dane/G.rek", Access::WRITE, Disposition::CREATE_ALWAYS));
+  for (const char* name : {"dane/a.rek", "DANE/b.rek", "DANE/C.REK", "DANE/D.REK", "dane/e.REK",
+                           "DANE/F.REK", "dane/g.REK"}) {
+    EXPECT_TRUE(Open(name, Access::READ)) << name;
+    EXPECT_EQ(SearchNames(name, ATTR_FILES).size(), 1u) << name;
+  }
+  EXPECT_EQ(SearchNames("DANE/*.*", ATTR_FILES),
+            (Names{"A.REK", "B.REK", "c.rek", "d.rek", "E.rek", "f.rek", "G.rek"}));
+}
+
 TEST_F(PosixFileSystemTest, WritesReadsSeeksAndSizesAFile) {
   auto file = Open("dane.rek", Access::READ_WRITE, Disposition::CREATE_ALWAYS);
   ASSERT_TRUE(file) << result_;

@@ -1,5 +1,6 @@
 #include "platform/path_mapper.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <vector>
@@ -103,6 +104,22 @@ bool PathMapper::List(const std::string& directory) const {
   listing_.directory = directory;
   listing_.status = status;
   return true;
+}
+
+void PathMapper::NoteCreated(const std::string& host) const {
+  const std::size_t slash = host.rfind('/');
+  const std::string directory =
+      slash == std::string::npos ? std::string() : host.substr(0, std::max<std::size_t>(slash, 1));
+  const std::string name = host.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (listing_.directory != directory) return;
+  struct stat status {};
+  if (!FitsCp852(name) ||
+      syscalls_.PathStatus(directory.empty() ? "." : directory.c_str(), status, true) < 0) {
+    listing_.directory.clear();
+    return;
+  }
+  listing_.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
+  listing_.status = status;
 }
 
 bool PathMapper::FindEntry(const std::string& parent, const std::string& component,

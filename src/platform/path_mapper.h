@@ -20,7 +20,11 @@
 // for its size, then created), so the last directory read is kept and used
 // again while its status (identity, size, links, change times) stands as it
 // was when it was read; any entry made, renamed or removed in it since moves
-// its change time.
+// its change time. A file the program has just created in that directory
+// (exclusively, so it is surely new) joins the kept listing, with the
+// directory's status taken right after: a change another station made in
+// the moment between the look-up and that status goes unseen, as one made
+// between a directory's reading and a create always has.
 
 #include <sys/stat.h>
 
@@ -57,6 +61,10 @@ class PathMapper {
     return ToHost(name, host, entry);
   }
   int ToHost(std::string_view name, std::string& host, HostEntry& entry) const;
+
+  // Tells the mapper that the file `host`, which a look-up found ABSENT just
+  // before, was created exclusively by this process.
+  void NoteCreated(const std::string& host) const;
 
   // The last component of a program name and the directory part before it
   // (with its separator, or the bare drive "X:"; empty for a plain name).

@@ -44,19 +44,30 @@ bool PosixFileSystem::IsDirectory(const std::string& host) {
 std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access access, Share share,
                                             Disposition disposition, int& result) {
   std::string host;
-  result = mapper_.ToHost(name, host);
+  HostEntry known;
+  result = mapper_.ToHost(name, host, known);
   if (result != IO_OK) return nullptr;
   // An existing file is emptied only after the sharing check let this handle
-  // in, so a refused open leaves another station's file whole.
-  const int createFlag = disposition == Disposition::CREATE_ALWAYS ? O_CREAT : 0;
+  // in, so a refused open leaves another station's file whole. A file the
+  // look-up found missing is created exclusively, so that the mapper knows
+  // it new; one that appeared meanwhile is opened as it is.
+  const bool create = disposition == Disposition::CREATE_ALWAYS;
+  bool exclusive = create && known.state == HostEntry::State::ABSENT;
   const auto open = [&](int accessFlags) {
-    return syscalls_.Open(host.c_str(), accessFlags | createFlag | COMMON_OPEN_FLAGS, NEW_FILE_MODE);
+    for (;;) {
+      const int createFlags = !create ? 0 : exclusive ? O_CREAT | O_EXCL : O_CREAT;
+      const int opened = syscalls_.Open(host.c_str(), accessFlags | createFlags | COMMON_OPEN_FLAGS,
+                                        NEW_FILE_MODE);
+      if (opened != -EEXIST || !exclusive) return opened;
+      exclusive = false;
+    }
   };
   // A handle that writes is opened for reading as well, so that it can carry
   // the sharing locks; a file nobody may read is written without them.
   int fd = open(access == Access::READ ? O_RDONLY : O_RDWR);
   const bool readable = access != Access::WRITE || fd != -EACCES;
   if (!readable) fd = open(O_WRONLY);
+  if (fd >= 0 && exclusive) mapper_.NoteCreated(host);
   if (fd < 0) {
     result = NameResult(-fd, host);
     return nullptr;
