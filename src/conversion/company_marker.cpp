@@ -23,16 +23,19 @@ std::unique_ptr<platform::File> OpenMarker(platform::FileSystem& files, const Sh
   return files.Open(path, access, platform::Share::DENY_NONE, how, result);
 }
 
-// What the marker says; a marker left before its text was written says
-// nothing, and is still a marker.
+// What a marker holding `content` says; a marker left before its text was
+// written says nothing, and is still a marker.
+ShortString Said(std::string_view content) {
+  content = content.substr(0, content.find_first_of("\r\n"));
+  while (!content.empty() && content.back() == ' ') content.remove_suffix(1);
+  return content.empty() ? ShortString("?") : ShortString(content);
+}
+
 ShortString ReadText(platform::File& file) {
   std::array<char, TEXT_BYTES> text{};
   std::size_t done = 0;
   if (file.Seek(0) != IO_OK || file.Read(text.data(), text.size(), done) != IO_OK) done = 0;
-  std::string_view read(text.data(), done);
-  read = read.substr(0, read.find_first_of("\r\n"));
-  while (!read.empty() && read.back() == ' ') read.remove_suffix(1);
-  return read.empty() ? ShortString("?") : ShortString(read);
+  return Said(std::string_view(text.data(), done));
 }
 
 }  // namespace
@@ -70,14 +73,19 @@ MarkerLook CompanyMarker::Claim(const ShortString& directory) {
   std::string text = transfer::TimeStamp(clock_.Now()) + station_.str();
   text.resize(TEXT_BYTES - 2, ' ');
   text += "\r\n";
+  // Not flushed to the disk: what marks the company is the marker's entry,
+  // made before any file of the company, and a file system that keeps its
+  // entries in order (a journal, or the server of a network drive) keeps it
+  // whenever it keeps what was written after it. A flush here would make
+  // every company wait for the disk once more.
   std::size_t done = 0;
   if (file->Seek(0) != IO_OK || file->Write(text.data(), text.size(), done) != IO_OK ||
-      done != text.size() || file->Flush() != IO_OK) {
+      done != text.size()) {
     return {};
   }
   path_ = *path;
   held_ = std::move(file);
-  return {MarkerState::UNFINISHED, ReadText(*held_)};
+  return {MarkerState::UNFINISHED, Said(text)};
 }
 
 bool CompanyMarker::Finish() {
