@@ -18,39 +18,46 @@ Cell Screen::CellAt(int column, int row) const {
   return cells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
 }
 
-void Screen::Put(int column, int row, std::span<const Cell> cells) {
+// Writes `count` cells, the i-th of them `cellOf(i)`, from a column of a
+// row, cut at the screen's edges, and sends the console only the cells that
+// changed. The progress log rewrites its whole body for each line it adds,
+// so this runs for most of the screen many times a second.
+template <typename CellOf>
+void Screen::PutCells(int column, int row, std::size_t count, const CellOf& cellOf) {
   if (row < 1 || row > SCREEN_ROWS || column > SCREEN_COLUMNS) return;
+  std::size_t skipped = 0;
   if (column < 1) {
-    const auto skipped =
-        static_cast<std::size_t>(std::min<int>(1 - column, static_cast<int>(cells.size())));
-    cells = cells.subspan(skipped);
+    skipped = std::min<std::size_t>(static_cast<std::size_t>(1 - column), count);
     column = 1;
   }
-  cells = cells.first(
-      std::min<std::size_t>(cells.size(), static_cast<std::size_t>(SCREEN_COLUMNS - column + 1)));
+  count = std::min<std::size_t>(count - skipped, static_cast<std::size_t>(SCREEN_COLUMNS - column + 1));
   auto& line = cells_[static_cast<std::size_t>(row - 1)];
   const auto start = static_cast<std::size_t>(column - 1);
-  std::size_t first = cells.size();
+  std::size_t first = count;
   std::size_t last = 0;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (line[start + i] == cells[i]) continue;
-    line[start + i] = cells[i];
+  for (std::size_t i = 0; i < count; ++i) {
+    const Cell cell = cellOf(skipped + i);
+    Cell& kept = line[start + i];
+    if (kept.character == cell.character && kept.attribute == cell.attribute) continue;
+    kept = cell;
     first = std::min(first, i);
     last = i;
   }
-  if (first < cells.size()) {
+  if (first < count) {
     console_.WriteCells(static_cast<int>(start + first), row - 1,
                         std::span<const Cell>(line).subspan(start + first, last - first + 1));
   }
 }
 
+void Screen::Put(int column, int row, std::span<const Cell> cells) {
+  PutCells(column, row, cells.size(), [cells](std::size_t i) { return cells[i]; });
+}
+
 void Screen::WriteScreen(std::uint8_t attribute, int column, int row, std::string_view text) {
-  std::array<Cell, ShortString::MAX_LENGTH> cells;
-  const std::size_t count = std::min(text.size(), cells.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    cells[i] = {static_cast<std::uint8_t>(text[i]), attribute};
-  }
-  Put(column, row, std::span<const Cell>(cells.data(), count));
+  text = text.substr(0, std::min<std::size_t>(text.size(), ShortString::MAX_LENGTH));
+  PutCells(column, row, text.size(), [text, attribute](std::size_t i) {
+    return Cell{static_cast<std::uint8_t>(text[i]), attribute};
+  });
 }
 
 void Screen::FillRect(const Rect& area, std::uint8_t character, std::uint8_t attribute) {

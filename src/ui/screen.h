@@ -92,6 +92,8 @@ class Screen {
 
  private:
   void Put(int column, int row, std::span<const platform::Cell> cells);
+  template <typename CellOf>
+  void PutCells(int column, int row, std::size_t count, const CellOf& cellOf);
   void DrawWindow(TextWindow& window);
 
   platform::Console& console_;
