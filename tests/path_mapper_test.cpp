@@ -69,6 +69,24 @@ TEST_F(PathMapperTest, ASpellingMadeOrRemovedAfterALookUpIsSeenByTheNext) {
   std::filesystem::remove(tree.Path("Dane/Nowy.rek"));
   std::filesystem::rename(tree.Path("Dane/nowy.rek"), tree.Path("Dane/inny.rek"));
   EXPECT_EQ(Host(name), tree.Path("Dane/NOWY.REK"));
+
+  // Several directories read in turn, more than are kept.
+  for (int round = 0; round < 2; ++round) {
+    for (char folder = 'A'; folder <= 'F'; ++folder) {
+      const std::string directory = std::string("Kat") + folder;
+      if (round == 0) tree.MakeDirectory(directory);
+      const std::string spelling = round == 0 ? "plik.txt" : "PLIK.txt";
+      EXPECT_EQ(Host(world_.Name(directory + "/Plik.TXT")),
+                tree.Path(directory + (round == 0 ? "/Plik.TXT" : "/plik.txt")));
+      tree.WriteFile(directory + "/" + spelling, "x");
+      if (round == 1) std::filesystem::remove(tree.Path(directory + "/plik.txt"));
+    }
+    for (char folder = 'A'; folder <= 'F'; ++folder) {
+      const std::string directory = std::string("Kat") + folder;
+      const std::string spelling = round == 0 ? "plik.txt" : "PLIK.txt";
+      EXPECT_EQ(Host(world_.Name(directory + "/Plik.TXT")), tree.Path(directory + "/" + spelling));
+    }
+  }
 }
 
 TEST_F(PathMapperTest, ADiskNameOutsideTheCodePageMatchesOnlyItself) {

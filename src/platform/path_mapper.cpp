@@ -85,25 +85,31 @@ std::string PathMapper::DriveRoot(char letter) const {
   return Cp852ToUtf8(value->view());
 }
 
-bool PathMapper::List(const std::string& directory) const {
+const PathMapper::Listing* PathMapper::List(const std::string& directory) const {
   const char* path = directory.empty() ? "." : directory.c_str();
   // The status is taken before the entries are read, so that a change made
   // while they are read shows at the next look.
   struct stat status {};
-  if (syscalls_.PathStatus(path, status, true) < 0 || !S_ISDIR(status.st_mode)) return false;
-  if (listing_.directory == directory && Unchanged(listing_.status, status)) return true;
-  listing_.directory.clear();
+  if (syscalls_.PathStatus(path, status, true) < 0 || !S_ISDIR(status.st_mode)) return nullptr;
+  const auto kept = std::find_if(listings_.begin(), listings_.end(),
+                                 [&](const Listing& l) { return l.directory == directory; });
+  if (kept != listings_.end() && Unchanged(kept->status, status)) {
+    std::rotate(listings_.begin(), kept, kept + 1);
+    return &listings_.front();
+  }
+  if (kept != listings_.end()) listings_.erase(kept);
   std::vector<std::string> names;
-  if (syscalls_.ListDirectory(path, names) < 0) return false;
-  listing_.byUpperName.clear();
+  if (syscalls_.ListDirectory(path, names) < 0) return nullptr;
+  Listing listing{directory, status, {}};
   for (std::string& name : names) {
     if (!FitsCp852(name)) continue;
-    auto [place, added] = listing_.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
+    auto [place, added] = listing.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
     if (!added && name < place->second) place->second = std::move(name);
   }
-  listing_.directory = directory;
-  listing_.status = status;
-  return true;
+  if (listings_.size() == KEPT_LISTINGS) listings_.pop_back();
+  listings_.push_back(std::move(listing));
+  std::rotate(listings_.begin(), listings_.end() - 1, listings_.end());
+  return &listings_.front();
 }
 
 void PathMapper::NoteCreated(const std::string& host) const {
@@ -111,23 +117,26 @@ void PathMapper::NoteCreated(const std::string& host) const {
   const std::string directory =
       slash == std::string::npos ? std::string() : host.substr(0, std::max<std::size_t>(slash, 1));
   const std::string name = host.substr(slash == std::string::npos ? 0 : slash + 1);
-  if (listing_.directory != directory) return;
+  const auto kept = std::find_if(listings_.begin(), listings_.end(),
+                                 [&](const Listing& l) { return l.directory == directory; });
+  if (kept == listings_.end()) return;
   struct stat status {};
   if (!FitsCp852(name) ||
       syscalls_.PathStatus(directory.empty() ? "." : directory.c_str(), status, true) < 0) {
-    listing_.directory.clear();
+    listings_.erase(kept);
     return;
   }
-  listing_.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
-  listing_.status = status;
+  kept->byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
+  kept->status = status;
 }
 
 bool PathMapper::FindEntry(const std::string& parent, const std::string& component,
                            std::string& found) const {
   found.clear();
-  if (!List(parent)) return false;
-  const auto place = listing_.byUpperName.find(UpperCased(Utf8ToCp852(component)));
-  if (place != listing_.byUpperName.end()) found = place->second;
+  const Listing* listing = List(parent);
+  if (listing == nullptr) return false;
+  const auto place = listing->byUpperName.find(UpperCased(Utf8ToCp852(component)));
+  if (place != listing->byUpperName.end()) found = place->second;
   return true;
 }
 

@@ -17,10 +17,10 @@
 //
 // A name missing as given makes the mapper read its directory for another
 // spelling. The same missing name is mostly looked up again at once (asked
-// for its size, then created), so the last directory read is kept and used
-// again while its status (identity, size, links, change times) stands as it
+// for its size, then created), so the last few directories read are kept and
+// each is used again while its status (identity, size, links, change times) stands as it
 // was when it was read; any entry made, renamed or removed in it since moves
-// its change time. A file the program has just created in that directory
+// its change time. A file the program has just created in such a directory
 // (exclusively, so it is surely new) joins the kept listing, with the
 // directory's status taken right after: a change another station made in
 // the moment between the look-up and that status goes unseen, as one made
@@ -62,8 +62,8 @@ class PathMapper {
   }
   int ToHost(std::string_view name, std::string& host, HostEntry& entry) const;
 
-  // Tells the mapper that the file `host`, which a look-up found ABSENT just
-  // before, was created exclusively by this process.
+  // Tells the mapper that the file or directory `host`, which a look-up found
+  // ABSENT just before, was created exclusively by this process.
   void NoteCreated(const std::string& host) const;
 
   // The last component of a program name and the directory part before it
@@ -82,19 +82,24 @@ class PathMapper {
   // The same, each component looked up in turn.
   std::string Walk(std::string host, const std::vector<std::string>& components) const;
 
-  // The directory read last: its entries by their upper-cased CP852 names.
+  // A directory read for a missing name: its entries by their upper-cased
+  // CP852 names, and its status when it was read.
   struct Listing {
     std::string directory;
     struct stat status {};
     std::unordered_map<std::string, std::string> byUpperName;
   };
-  // Reads `directory` unless `listing_` still holds it. False when it cannot
-  // be read.
-  bool List(const std::string& directory) const;
+  // A company's folders in both trees and the trees themselves.
+  static constexpr std::size_t KEPT_LISTINGS = 4;
+  // The entries of `directory`, read anew unless a kept listing still holds;
+  // null when it cannot be read.
+  const Listing* List(const std::string& directory) const;
 
   Syscalls& syscalls_;
   const Process& process_;
-  mutable Listing listing_;  // a cache: the mapping is the same without it
+  // The listings read last, the latest first: a cache, the mapping is the
+  // same without it.
+  mutable std::vector<Listing> listings_;
 };
 
 }  // namespace zq::platform

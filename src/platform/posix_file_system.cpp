@@ -193,10 +193,13 @@ int PosixFileSystem::Search(const ShortString& pattern, std::uint8_t attributes,
 
 int PosixFileSystem::MakeDirectory(const ShortString& name) {
   std::string host;
-  const int result = mapper_.ToHost(name, host);
+  HostEntry known;
+  const int result = mapper_.ToHost(name, host, known);
   if (result != IO_OK) return result;
   const int made = syscalls_.MakeDirectory(host.c_str(), NEW_DIRECTORY_MODE);
-  return made < 0 ? NameResult(-made, host) : IO_OK;
+  if (made < 0) return NameResult(-made, host);
+  if (known.state == HostEntry::State::ABSENT) mapper_.NoteCreated(host);
+  return IO_OK;
 }
 
 int PosixFileSystem::Rename(const ShortString& from, const ShortString& to) {
