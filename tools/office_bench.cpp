@@ -65,7 +65,7 @@ void Convert(const std::string& office, platform::CountingSyscalls& syscalls) {
   OfficeProcess process(office);
   platform::PosixFileSystem files(syscalls, process);
   platform::ManualClock clock;
-  platform::HeadlessConsole console(clock);
+  platform::HeadlessConsole console(clock, platform::HeadlessConsole::Keeping::NO_TRANSCRIPT);
   platform::BellSound sound(console, clock);
   platform::ConsoleClipboard clipboard(console);
   platform::Platform platform(console, files, clock, sound, process, clipboard);

@@ -6,12 +6,15 @@
 
 namespace zq::platform {
 
-HeadlessConsole::HeadlessConsole(Clock& clock) : clock_(clock) {}
+HeadlessConsole::HeadlessConsole(Clock& clock, Keeping keeping)
+    : clock_(clock), keepTranscript_(keeping == Keeping::TRANSCRIPT) {}
 
 void HeadlessConsole::WriteCells(int column, int row, std::span<const Cell> cells) {
   if (row < 0 || row >= SCREEN_HEIGHT || column >= SCREEN_WIDTH) return;
-  for (const Cell& cell : cells) transcriptCp852_.push_back(static_cast<char>(cell.character));
-  transcriptCp852_.push_back('\n');
+  if (keepTranscript_) {
+    for (const Cell& cell : cells) transcriptCp852_.push_back(static_cast<char>(cell.character));
+    transcriptCp852_.push_back('\n');
+  }
   for (const Cell& cell : cells) {
     if (column >= SCREEN_WIDTH) break;
     if (column >= 0) cells_[row][column] = cell;

@@ -21,8 +21,11 @@ struct HeadlessInputExhausted : std::logic_error {
 
 class HeadlessConsole : public Console {
  public:
-  // A scripted pause passes the waiting time on `clock`.
-  explicit HeadlessConsole(Clock& clock);
+  // A scripted pause passes the waiting time on `clock`. A console that
+  // keeps no transcript (for long runs measured, where it would outgrow the
+  // program) answers an empty one.
+  enum class Keeping : std::uint8_t { TRANSCRIPT, NO_TRANSCRIPT };
+  explicit HeadlessConsole(Clock& clock, Keeping keeping = Keeping::TRANSCRIPT);
 
   void WriteCells(int column, int row, std::span<const Cell> cells) override;
   void SetCursorPosition(int column, int row) override;
@@ -83,6 +86,7 @@ class HeadlessConsole : public Console {
   bool cursorVisible_ = true;
   int cursorSize_ = 20;
   std::string title_;
+  bool keepTranscript_;
   std::string transcriptCp852_;
   mutable std::string transcript_;  // UTF-8 of the first `converted_` bytes
   mutable std::size_t converted_ = 0;
