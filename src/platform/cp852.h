@@ -97,15 +97,20 @@ inline constexpr std::array<unsigned char, 16> SMALL_LETTERS = {
 inline constexpr std::array<unsigned char, 16> CAPITAL_LETTERS = {
     0xA4, 0x8F, 0xA8, 0x9D, 0xE3, 0xE0, 0x97, 0xBD, 0x8D, 0x9A, 0xD3, 0x8E, 0x99, 0x8A, 0xAC, 0xE6};
 
-// "a".."z" and the small letters of the pairs to their capitals; every other
-// character unchanged.
-constexpr char UpCasePL(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  if (byte >= 'a' && byte <= 'z') return static_cast<char>(byte - 0x20);
-  for (std::size_t i = 0; i < SMALL_LETTERS.size(); ++i) {
-    if (SMALL_LETTERS[i] == byte) return static_cast<char>(CAPITAL_LETTERS[i]);
+// The capital of every byte: "a".."z" and the small letters of the pairs to
+// their capitals, every other byte itself. A table, because every look-up of
+// a name upper-cases each name of its directory.
+inline constexpr std::array<unsigned char, 256> CAPITALS = [] {
+  std::array<unsigned char, 256> capitals{};
+  for (std::size_t byte = 0; byte < capitals.size(); ++byte) {
+    capitals[byte] = static_cast<unsigned char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte);
   }
-  return c;
+  for (std::size_t i = 0; i < SMALL_LETTERS.size(); ++i) capitals[SMALL_LETTERS[i]] = CAPITAL_LETTERS[i];
+  return capitals;
+}();
+
+constexpr char UpCasePL(char c) {
+  return static_cast<char>(CAPITALS[static_cast<unsigned char>(c)]);
 }
 
 // The reverse of UpCasePL.
