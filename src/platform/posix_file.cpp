@@ -16,8 +16,12 @@ constexpr std::size_t MAX_TRANSFER = SSIZE_MAX;
 
 }  // namespace
 
-PosixFile::PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable)
-    : syscalls_(syscalls), fd_(fd), lockFd_(lockFd), lockFdWritable_(lockFdWritable) {}
+PosixFile::PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable, bool append)
+    : syscalls_(syscalls),
+      fd_(fd),
+      lockFd_(lockFd),
+      lockFdWritable_(lockFdWritable),
+      append_(append) {}
 
 PosixFile::~PosixFile() {
   Close();
@@ -74,6 +78,7 @@ int PosixFile::CopyTo(File& target, std::uint64_t& done, bool& targetFailed) {
 
 int PosixFile::Seek(std::uint64_t offset) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;  // every write goes to the end
   if (offset > static_cast<std::uint64_t>(INT64_MAX)) return IO_READ_FAULT;
   const off_t position = syscalls_.Seek(fd_, static_cast<off_t>(offset));
   return position < 0 ? IoResultOf(static_cast<int>(-position), IoStep::READ) : IO_OK;
@@ -97,11 +102,13 @@ int PosixFile::Flush() {
 
 int PosixFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;  // as on Windows (files.h)
   return LockRange(syscalls_, lockFd_, offset, length, lockFdWritable_);
 }
 
 int PosixFile::Unlock(std::uint64_t offset, std::uint64_t length) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;
   return UnlockRange(syscalls_, lockFd_, offset, length);
 }
 

@@ -9,6 +9,8 @@
 // opened (the file's permissions refuse it), the handle's own descriptor
 // carries the locks: a read-only handle then takes shared byte-range locks,
 // which keep writers' locks out but not other read-only handles' locks.
+// An appending handle (O_APPEND) keeps its companion for the sharing locks
+// alone: it has no position to seek and takes no byte-range locks.
 
 #include "platform/files.h"
 #include "platform/posix_syscalls.h"
@@ -17,8 +19,9 @@ namespace zq::platform {
 
 class PosixFile final : public File {
  public:
-  // Takes over both descriptors; `lockFd` may equal `fd`.
-  PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable);
+  // Takes over both descriptors; `lockFd` may equal `fd`. `append` for a
+  // descriptor opened with O_APPEND (Access::APPEND).
+  PosixFile(Syscalls& syscalls, int fd, int lockFd, bool lockFdWritable, bool append = false);
   ~PosixFile() override;
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
@@ -38,6 +41,7 @@ class PosixFile final : public File {
   int fd_;
   int lockFd_;
   bool lockFdWritable_;
+  bool append_;
 };
 
 }  // namespace zq::platform

@@ -25,6 +25,8 @@ int AccessFlags(Access access) {
       return O_WRONLY;
     case Access::READ_WRITE:
       return O_RDWR;
+    case Access::APPEND:
+      return O_WRONLY | O_APPEND;  // the kernel puts each write at the end
   }
   return O_RDONLY;
 }
@@ -57,8 +59,8 @@ bool PosixFileSystem::IsDirectory(const std::string& host) {
 
 int PosixFileSystem::LockDescriptor(int fd, const std::string& host, Access access,
                                     const struct stat& status, bool& writable) {
-  writable = access != Access::READ;
-  if (access == Access::READ_WRITE) return fd;
+  writable = AccessWrites(access);
+  if (AccessReads(access) && writable) return fd;
   const int companion = syscalls_.Open(host.c_str(), O_RDWR | COMMON_FLAGS, 0);
   if (companion < 0) return fd;
   struct stat companionStatus {};
@@ -77,7 +79,8 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   result = mapper_.ToHost(name, host);
   if (result != IO_OK) return nullptr;
   // An existing file is emptied only after the sharing check let this handle
-  // in, so a refused open leaves another station's file whole.
+  // in, so a refused open leaves another station's file whole; an appending
+  // handle never empties it.
   const int createFlag = disposition == Disposition::CREATE_ALWAYS ? O_CREAT : 0;
   const int fd =
       syscalls_.Open(host.c_str(), AccessFlags(access) | createFlag | COMMON_FLAGS, NEW_FILE_MODE);
@@ -94,16 +97,18 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   }
   bool lockFdWritable = false;
   const int lockFd = LockDescriptor(fd, host, access, status, lockFdWritable);
-  auto file = std::make_unique<PosixFile>(syscalls_, fd, lockFd, lockFdWritable);
+  auto file =
+      std::make_unique<PosixFile>(syscalls_, fd, lockFd, lockFdWritable, access == Access::APPEND);
   // A write-only handle without a companion cannot carry the (shared)
   // sharing locks; it goes without them.
-  if (access != Access::WRITE || lockFd != fd) {
+  if (AccessReads(access) || lockFd != fd) {
     result = TakeShareLocks(syscalls_, lockFd, access, share);
   }
   // A new or empty file is not truncated: a file system may take a file
   // emptied and written again as a replacement and flush it on close, which
   // would make every copy to a new target wait for the disk.
-  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0) {
+  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0 &&
+      access != Access::APPEND) {
     const int truncated = syscalls_.Truncate(lockFdWritable ? lockFd : fd, 0);
     if (truncated < 0) result = IoResultOf(-truncated, IoStep::WRITE);
   }
