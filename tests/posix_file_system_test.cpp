@@ -86,6 +86,25 @@ TEST_F(PosixFileSystemTest, WritesReadsSeeksAndSizesAFile) {
   }
 }
 
+TEST_F(PosixFileSystemTest, AnAppendIsOneWriteCallAndWhatItRefusesCallsNothing) {
+  world_.tree.WriteFile("zq20-21.log", "old\n");
+  auto log = Open("ZQ20-21.LOG", Access::APPEND, Disposition::CREATE_ALWAYS);
+  ASSERT_TRUE(log) << result_;
+  auto& syscalls = world_.syscalls;
+  syscalls.ClearHistory();
+  std::size_t done = 0;
+  EXPECT_EQ(log->Write("new\n", 4, done), IO_OK);
+  EXPECT_EQ(log->Seek(0), IO_NOT_SUPPORTED);
+  EXPECT_EQ(log->Lock(0, 4), IO_NOT_SUPPORTED);
+  EXPECT_EQ(log->Unlock(0, 4), IO_NOT_SUPPORTED);
+  EXPECT_EQ(syscalls.History(), std::vector<SyscallKind>{SyscallKind::WRITE});
+  // An append that fails is reported as a write that fails.
+  syscalls.FailNth(SyscallKind::WRITE, 1, ENOSPC);
+  EXPECT_EQ(log->Write("lost\n", 5, done), IO_WRITE_FAULT);
+  EXPECT_EQ(log->Close(), IO_OK);
+  EXPECT_EQ(world_.tree.ReadFile("zq20-21.log"), "old\nnew\n");
+}
+
 TEST_F(PosixFileSystemTest, OpenFailuresAnswerTheirIoResults) {
   world_.tree.MakeDirectory("katalog");
   world_.tree.WriteFile("plik.txt", "x");

@@ -55,6 +55,23 @@ TEST_F(RunLog, EveryLineWholeWithItsTimeAndTheAnswersAppendedRunAfterRun) {
                 "2021-01-04 12:00:00 cdn - nacisnij\r\n");
 }
 
+TEST_F(RunLog, TwoConvertersRecordingInTurnKeepEachOthersLines) {
+  ProgressLog otherLog{screen, colours, p.clock, showSlowly};
+  RunLogFile file(p.world.files, p.clock, log);
+  RunLogFile other(p.world.files, p.clock, otherLog);
+  ASSERT_TRUE(file.Start(path));
+  ASSERT_TRUE(other.Start(path));  // found, not emptied
+  log.LogWriteLn("pierwszy 1"_pl);
+  otherLog.LogWriteLn("drugi 1"_pl);
+  otherLog.LogWriteLn("drugi 2"_pl);
+  log.LogWriteLn("pierwszy 2"_pl);
+  EXPECT_EQ(p.world.tree.ReadFile("zq20-21.log"),
+            "2021-01-04 12:00:00 pierwszy 1\r\n"
+            "2021-01-04 12:00:00 drugi 1\r\n"
+            "2021-01-04 12:00:00 drugi 2\r\n"
+            "2021-01-04 12:00:00 pierwszy 2\r\n");
+}
+
 TEST_F(RunLog, AFileThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn) {
   RunLogFile file(p.world.files, p.clock, log);
   ASSERT_TRUE(file.Start(path));
@@ -81,7 +98,11 @@ TEST_F(RunLog, AGrownLogIsAppendedToWithoutBeingRead) {
   {
     RunLogFile file(p.world.files, p.clock, log);
     ASSERT_TRUE(file.Start(path));
+    p.world.syscalls.ClearHistory();
     log.LogWriteLn("nowy przebieg"_pl);
+    // One call a line: no size asked, no seek to the end.
+    EXPECT_EQ(p.world.syscalls.History(),
+              std::vector<platform::SyscallKind>{platform::SyscallKind::WRITE});
   }
   EXPECT_EQ(p.world.syscalls.Calls(platform::SyscallKind::READ), readsBefore);
   const std::string line = "2021-01-04 12:00:00 nowy przebieg\r\n";

@@ -43,7 +43,34 @@ inline constexpr int IO_READ_FAULT = 100;
 inline constexpr int IO_WRITE_FAULT = 101;  // also a full disk
 inline constexpr int IO_NOT_OPEN = 103;
 
-enum class Access : std::uint8_t { READ, WRITE, READ_WRITE };
+enum class Access : std::uint8_t {
+  READ,
+  WRITE,
+  READ_WRITE,
+  // Write-only, for a file that several handles, processes or stations add
+  // to (a log): every Write goes to the end of the file as it stands at that
+  // moment, in one piece, in one system call for up to 1 GiB (O_APPEND on
+  // POSIX, a handle with FILE_APPEND_DATA and without FILE_WRITE_DATA on
+  // Windows), so it never lands over what another appender wrote meanwhile. It has no position:
+  // Seek is refused (IO_NOT_SUPPORTED), and so are Lock and Unlock, which a
+  // Windows handle without read or write access to the data cannot take.
+  // Size answers as for any handle; Read fails. For the sharing modes it
+  // writes, as WRITE does. CREATE_ALWAYS creates a missing file and keeps an
+  // existing one whole: appending never empties a file. "In one piece" is the
+  // system's promise for its appends: kept on a local disk; between stations
+  // on a network drive only as far as its file system keeps appends whole
+  // (NFS, for one, does not); not under Wine, which finds the end and writes
+  // there in two calls.
+  APPEND,
+};
+
+// Whether a handle of this access reads the file's data, whether it writes it.
+constexpr bool AccessReads(Access access) {
+  return access == Access::READ || access == Access::READ_WRITE;
+}
+constexpr bool AccessWrites(Access access) {
+  return access != Access::READ;
+}
 
 // What other openers of the same file (other stations, other handles of this
 // process) may do while this handle is open.
@@ -51,7 +78,7 @@ enum class Share : std::uint8_t { DENY_ALL, DENY_WRITE, DENY_READ, DENY_NONE };
 
 enum class Disposition : std::uint8_t {
   OPEN_EXISTING,  // fails with IO_FILE_NOT_FOUND when the file is missing
-  CREATE_ALWAYS,  // creates the file, or empties an existing one
+  CREATE_ALWAYS,  // creates the file, or empties an existing one (not with APPEND)
 };
 
 // Attribute bits of a directory entry, as the DOS search knows them.

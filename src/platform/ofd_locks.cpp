@@ -66,8 +66,8 @@ int UnlockRange(Syscalls& syscalls, int fd, std::uint64_t offset, std::uint64_t 
 }
 
 int TakeShareLocks(Syscalls& syscalls, int fd, Access access, Share share) {
-  const bool reads = access != Access::WRITE;
-  const bool writes = access != Access::READ;
+  const bool reads = AccessReads(access);
+  const bool writes = AccessWrites(access);  // an appending handle writes
   const bool deniesRead = share == Share::DENY_READ || share == Share::DENY_ALL;
   const bool deniesWrite = share == Share::DENY_WRITE || share == Share::DENY_ALL;
 

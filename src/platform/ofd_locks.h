@@ -9,7 +9,7 @@
 //
 //   byte             held (shared) by a handle that    refused to an opener that
 //   READ_ACCESS      reads                             denies reading
-//   WRITE_ACCESS     writes                            denies writing
+//   WRITE_ACCESS     writes (or appends)               denies writing
 //   READ_DENIED      denies reading (DENY_READ/ALL)    reads
 //   WRITE_DENIED     denies writing (DENY_WRITE/ALL)   writes
 //

@@ -18,14 +18,15 @@ constexpr std::size_t MAX_TRANSFER = SSIZE_MAX;
 }  // namespace
 
 PosixFile::PosixFile(Syscalls& syscalls, int fd, bool writable, std::string host,
-                     const struct stat& status)
+                     const struct stat& status, bool append)
     : syscalls_(syscalls),
       fd_(fd),
       lockFd_(fd),
       lockFdWritable_(writable),
       host_(writable ? std::string() : std::move(host)),
       device_(status.st_dev),
-      inode_(status.st_ino) {}
+      inode_(status.st_ino),
+      append_(append) {}
 
 void PosixFile::OpenCompanion() {
   const std::string host = std::move(host_);
@@ -50,6 +51,7 @@ PosixFile::~PosixFile() {
 int PosixFile::Read(void* buffer, std::size_t size, std::size_t& done) {
   done = 0;
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_ACCESS_DENIED;  // its descriptor reads only for the sharing locks
   auto* bytes = static_cast<unsigned char*>(buffer);
   while (done < size) {
     const ssize_t count = syscalls_.Read(fd_, bytes + done, std::min(size - done, MAX_TRANSFER));
@@ -98,6 +100,7 @@ int PosixFile::CopyTo(File& target, std::uint64_t& done, bool& targetFailed) {
 
 int PosixFile::Seek(std::uint64_t offset) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;  // every write goes to the end
   if (offset > static_cast<std::uint64_t>(INT64_MAX)) return IO_READ_FAULT;
   const off_t position = syscalls_.Seek(fd_, static_cast<off_t>(offset));
   return position < 0 ? IoResultOf(static_cast<int>(-position), IoStep::READ) : IO_OK;
@@ -121,12 +124,14 @@ int PosixFile::Flush() {
 
 int PosixFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;  // as on Windows (files.h)
   if (!host_.empty()) OpenCompanion();
   return LockRange(syscalls_, lockFd_, offset, length, lockFdWritable_);
 }
 
 int PosixFile::Unlock(std::uint64_t offset, std::uint64_t length) {
   if (fd_ < 0) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;
   return UnlockRange(syscalls_, lockFd_, offset, length);
 }
 

@@ -13,6 +13,8 @@
 //   opened (the permissions refuse it, or the name now leads elsewhere), the
 //   handle takes shared byte-range locks on its own descriptor, which keep
 //   writers' locks out but not other read-only handles' locks.
+// An appending handle (O_APPEND) carries its sharing locks alone: it reads
+// nothing, has no position to seek and takes no byte-range locks.
 
 #include <sys/stat.h>
 
@@ -30,8 +32,9 @@ inline constexpr int COMMON_OPEN_FLAGS = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 class PosixFile final : public File {
  public:
   // Takes over `fd`. A read-only one names the file it was opened by, for
-  // the companion.
-  PosixFile(Syscalls& syscalls, int fd, bool writable, std::string host, const struct stat& status);
+  // the companion. `append` for a descriptor opened with O_APPEND.
+  PosixFile(Syscalls& syscalls, int fd, bool writable, std::string host, const struct stat& status,
+            bool append = false);
   ~PosixFile() override;
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
@@ -57,6 +60,7 @@ class PosixFile final : public File {
   std::string host_;  // empty once the companion was tried
   dev_t device_;
   ino_t inode_;
+  bool append_;
 };
 
 }  // namespace zq::platform

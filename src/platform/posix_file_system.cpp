@@ -48,9 +48,10 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   result = mapper_.ToHost(name, host, known);
   if (result != IO_OK) return nullptr;
   // An existing file is emptied only after the sharing check let this handle
-  // in, so a refused open leaves another station's file whole. A file the
-  // look-up found missing is created exclusively, so that the mapper knows
-  // it new; one that appeared meanwhile is opened as it is.
+  // in, so a refused open leaves another station's file whole; an appending
+  // handle never empties it. A file the look-up found missing is created
+  // exclusively, so that the mapper knows it new; one that appeared
+  // meanwhile is opened as it is.
   const bool create = disposition == Disposition::CREATE_ALWAYS;
   bool exclusive = create && known.state == HostEntry::State::ABSENT;
   const auto open = [&](int accessFlags) {
@@ -63,10 +64,13 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
     }
   };
   // A handle that writes is opened for reading as well, so that it can carry
-  // the sharing locks; a file nobody may read is written without them.
-  int fd = open(access == Access::READ ? O_RDONLY : O_RDWR);
-  const bool readable = access != Access::WRITE || fd != -EACCES;
-  if (!readable) fd = open(O_WRONLY);
+  // the sharing locks; a file nobody may read is written without them. The
+  // kernel puts each write of an appending handle at the end.
+  const bool append = access == Access::APPEND;
+  const int appendFlag = append ? O_APPEND : 0;
+  int fd = open((access == Access::READ ? O_RDONLY : O_RDWR) | appendFlag);
+  const bool readable = AccessReads(access) || fd != -EACCES;
+  if (!readable) fd = open(O_WRONLY | appendFlag);
   if (fd >= 0 && exclusive) mapper_.NoteCreated(host);
   if (fd < 0) {
     result = NameResult(-fd, host);
@@ -79,13 +83,13 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
     syscalls_.Close(fd);
     return nullptr;
   }
-  const bool writable = access != Access::READ;
-  auto file = std::make_unique<PosixFile>(syscalls_, fd, writable, host, status);
+  auto file = std::make_unique<PosixFile>(syscalls_, fd, AccessWrites(access), host, status, append);
   if (readable) result = TakeShareLocks(syscalls_, fd, access, share);
   // A new or empty file is not truncated: a file system may take a file
   // emptied and written again as a replacement and flush it on close, which
   // would make every copy to a new target wait for the disk.
-  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0) {
+  if (result == IO_OK && disposition == Disposition::CREATE_ALWAYS && status.st_size > 0 &&
+      !append) {
     const int truncated = syscalls_.Truncate(fd, 0);
     if (truncated < 0) result = IoResultOf(-truncated, IoStep::WRITE);
   }

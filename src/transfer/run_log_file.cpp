@@ -22,12 +22,13 @@ RunLogFile::~RunLogFile() {
 bool RunLogFile::Start(const ShortString& path) {
   path_ = path;
   int result = platform::IO_OK;
-  file_ = files_.Open(path, platform::Access::WRITE, platform::Share::DENY_NONE,
-                      platform::Disposition::OPEN_EXISTING, result);
-  if (!file_ && result == platform::IO_FILE_NOT_FOUND) {
-    file_ = files_.Open(path, platform::Access::WRITE, platform::Share::DENY_NONE,
-                        platform::Disposition::CREATE_ALWAYS, result);
-  }
+  // Another converter may append to the same file: each line goes to the end
+  // as it stands when it is written, never over lines written meanwhile, in
+  // one system call. An appending open creates a missing file and keeps an
+  // existing one whole, at once, so two converters starting together cannot
+  // empty each other's first lines.
+  file_ = files_.Open(path, platform::Access::APPEND, platform::Share::DENY_NONE,
+                      platform::Disposition::CREATE_ALWAYS, result);
   if (!file_) {
     Fail();
     return false;
@@ -39,12 +40,8 @@ bool RunLogFile::Start(const ShortString& path) {
 void RunLogFile::RecordLine(std::string_view line) {
   if (!file_) return;
   const std::string text = TimeStamp(clock_.Now()) + platform::Cp852ToUtf8(line) + "\r\n";
-  // Another converter may append to the same file: each line goes to the end
-  // as it stands now, never over lines written meanwhile.
-  std::uint64_t size = 0;
-  std::size_t done = 0;
-  if (file_->Size(size) != platform::IO_OK || file_->Seek(size) != platform::IO_OK ||
-      file_->Write(text.data(), text.size(), done) != platform::IO_OK || done != text.size()) {
+  std::size_t done = 0;  // the line in one piece at the end (Access::APPEND)
+  if (file_->Write(text.data(), text.size(), done) != platform::IO_OK || done != text.size()) {
     Fail();
   }
 }

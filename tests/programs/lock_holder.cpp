@@ -3,7 +3,7 @@
 //
 //   lock_holder FILE [ACCESS [SHARE]]
 //
-// ACCESS is read, write or read-write (the default), SHARE deny-all,
+// ACCESS is read, write, read-write (the default) or append, SHARE deny-all,
 // deny-write, deny-read or deny-none (the default). The file is opened at
 // start and the first line says "READY", or "ERROR n" with the I/O result.
 // Then every line on stdin is a command, answered with one line ("OK",
@@ -13,6 +13,8 @@
 //   open-deny-all         open read-write deny-all
 //   lock OFFSET LENGTH    takes a byte-range lock (offsets in decimal or 0x hex)
 //   unlock OFFSET LENGTH
+//   write LINE            writes "LINE\n" in one Write (at the end for append)
+//   write-lines N LINE    N such writes of "LINE i\n", i from 1 to N
 //   close
 //   quit                  answers "BYE" and ends (so does the end of stdin)
 
@@ -36,6 +38,7 @@ std::optional<Access> AccessNamed(const std::string& name) {
   if (name == "read") return Access::READ;
   if (name == "write") return Access::WRITE;
   if (name == "read-write") return Access::READ_WRITE;
+  if (name == "append") return Access::APPEND;
   return std::nullopt;
 }
 
@@ -92,6 +95,21 @@ class Holder {
       if (!file_) return Answer(IO_NOT_OPEN);
       return Answer(command == "lock" ? file_->Lock(offset, length)
                                       : file_->Unlock(offset, length));
+    }
+    if (command == "write" || command == "write-lines") {
+      int count = 1;
+      if (command == "write-lines") words >> count;
+      std::string text;
+      words >> text;
+      if (!file_) return Answer(IO_NOT_OPEN);
+      for (int number = 1; number <= count; ++number) {
+        const std::string written =
+            text + (command == "write-lines" ? " " + std::to_string(number) : "") + "\n";
+        std::size_t done = 0;
+        const int result = file_->Write(written.data(), written.size(), done);
+        if (result != IO_OK) return Answer(result);
+      }
+      return "OK";
     }
     return "ERROR unknown command";
   }

@@ -62,6 +62,7 @@ int WindowsFile::Write(const void* buffer, std::size_t size, std::size_t& done) 
 
 int WindowsFile::Seek(std::uint64_t offset) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;  // every write goes to the end
   LARGE_INTEGER distance{};
   distance.QuadPart = static_cast<LONGLONG>(offset);
   return SetFilePointerEx(handle_, distance, nullptr, FILE_BEGIN) ? IO_OK
@@ -93,6 +94,7 @@ const WindowsFile::Range* WindowsFile::HolderOf(std::uint64_t offset, std::uint6
 
 int WindowsFile::Lock(std::uint64_t offset, std::uint64_t length) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;
   if (length == 0) return IO_OK;  // zero bytes: nothing to lock
   // No record offset reaches this far; the POSIX backend keeps the bytes
   // above for its sharing modes, and both refuse to lock there.
@@ -109,6 +111,7 @@ int WindowsFile::Lock(std::uint64_t offset, std::uint64_t length) {
 
 int WindowsFile::Unlock(std::uint64_t offset, std::uint64_t length) {
   if (handle_ == INVALID_HANDLE_VALUE) return IO_NOT_OPEN;
+  if (append_) return IO_NOT_SUPPORTED;
   if (length == 0) return IO_OK;
   const auto exact = std::find_if(held_.begin(), held_.end(), [&](const Range& range) {
     return range.offset == offset && range.length == length;

@@ -4,6 +4,8 @@
 // handle's second lock over a range it already holds fail; here, as on every
 // platform, a handle does not block itself: a range inside one the handle
 // holds is granted at once, and releasing it leaves the holding lock alone.
+// An appending handle (FILE_APPEND_DATA alone) has no position to seek and
+// takes no locks: LockFileEx wants a handle with GENERIC_READ or GENERIC_WRITE.
 
 #include <vector>
 
@@ -13,7 +15,8 @@ namespace zq::platform {
 
 class WindowsFile final : public File {
  public:
-  explicit WindowsFile(void* handle) : handle_(handle) {}
+  // `append` for a handle opened for Access::APPEND.
+  explicit WindowsFile(void* handle, bool append = false) : handle_(handle), append_(append) {}
   ~WindowsFile() override;
   WindowsFile(const WindowsFile&) = delete;
   WindowsFile& operator=(const WindowsFile&) = delete;
@@ -38,7 +41,8 @@ class WindowsFile final : public File {
   // The range of `held_` that covers the given one, or nullptr.
   const Range* HolderOf(std::uint64_t offset, std::uint64_t length) const;
 
-  void* handle_;             // INVALID_HANDLE_VALUE once closed
+  void* handle_;  // INVALID_HANDLE_VALUE once closed
+  bool append_;
   std::vector<Range> held_;  // the ranges locked through the system
 };
 

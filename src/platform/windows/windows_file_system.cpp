@@ -23,6 +23,10 @@ DWORD DesiredAccess(Access access) {
       return GENERIC_WRITE;
     case Access::READ_WRITE:
       return GENERIC_READ | GENERIC_WRITE;
+    case Access::APPEND:
+      // Without FILE_WRITE_DATA every write of the handle goes to the end
+      // of the file, in one piece; the sharing check counts it a writer.
+      return FILE_APPEND_DATA | SYNCHRONIZE;
   }
   return GENERIC_READ;
 }
@@ -76,9 +80,9 @@ std::unique_ptr<File> WindowsFileSystem::Open(const ShortString& name, Access ac
   result = ToWindowsPath(name.view(), path);
   if (result != IO_OK) return nullptr;
   // An existing file is emptied only once the sharing check let this handle
-  // in, so a refused open leaves another station's file whole; OPEN_ALWAYS
-  // also keeps the attributes of a hidden or read-only file, which
-  // CREATE_ALWAYS would refuse.
+  // in, so a refused open leaves another station's file whole (an appending
+  // handle never empties it); OPEN_ALWAYS also keeps the attributes of a
+  // hidden or read-only file, which CREATE_ALWAYS would refuse.
   const DWORD creation =
       disposition == Disposition::CREATE_ALWAYS ? OPEN_ALWAYS : win32::OPEN_EXISTING_FILE;
   HANDLE handle = CreateFileW(path.c_str(), DesiredAccess(access), ShareMode(share), nullptr,
@@ -87,13 +91,14 @@ std::unique_ptr<File> WindowsFileSystem::Open(const ShortString& name, Access ac
     result = LastNameResult();
     return nullptr;
   }
-  auto file = std::make_unique<WindowsFile>(handle);
+  auto file = std::make_unique<WindowsFile>(handle, access == Access::APPEND);
   if (GetFileType(handle) != FILE_TYPE_DISK) {
     result = IO_ACCESS_DENIED;  // a device name such as CON or a pipe
     return nullptr;
   }
   std::uint64_t size = 0;
-  if (disposition == Disposition::CREATE_ALWAYS && file->Size(size) == IO_OK && size > 0) {
+  if (disposition == Disposition::CREATE_ALWAYS && access != Access::APPEND &&
+      file->Size(size) == IO_OK && size > 0) {
     result = file->Truncate();
     if (result != IO_OK) return nullptr;
   }
