@@ -26,7 +26,8 @@ DWORD DesiredAccess(Access access) {
     case Access::APPEND:
       // Without FILE_WRITE_DATA every write of the handle goes to the end
       // of the file, in one piece; the sharing check counts it a writer.
-      return FILE_APPEND_DATA | SYNCHRONIZE;
+      // Reading the attributes lets it answer its size.
+      return FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
   }
   return GENERIC_READ;
 }
