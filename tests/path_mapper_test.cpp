@@ -70,6 +70,17 @@ TEST_F(PathMapperTest, ASpellingMadeOrRemovedAfterALookUpIsSeenByTheNext) {
   std::filesystem::rename(tree.Path("Dane/nowy.rek"), tree.Path("Dane/inny.rek"));
   EXPECT_EQ(Host(name), tree.Path("Dane/NOWY.REK"));
 
+  // A name found missing and at once made by another station, in the very
+  // spelling looked up, is not taken for missing the second time.
+  const ShortString made = world_.Name("Dane/ZROBIONY.REK");
+  std::string host;
+  HostEntry entry;
+  ASSERT_EQ(mapper_.ToHost(made.view(), host, entry), IO_OK);
+  EXPECT_EQ(entry.state, HostEntry::State::ABSENT);
+  tree.WriteFile("Dane/ZROBIONY.REK", "made meanwhile");
+  ASSERT_EQ(mapper_.ToHost(made.view(), host, entry), IO_OK);
+  EXPECT_NE(entry.state, HostEntry::State::ABSENT);
+
   // Several directories read in turn, more than are kept.
   for (int round = 0; round < 2; ++round) {
     for (char folder = 'A'; folder <= 'F'; ++folder) {

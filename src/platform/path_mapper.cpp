@@ -177,7 +177,9 @@ std::string PathMapper::LookUp(const std::string& root,
   const std::string& last = components.back();
   std::string given = parent;
   AppendComponent(given, last);
-  if (syscalls_.PathStatus(given.c_str(), entry.status, false) == 0) {
+  const bool missingJustNow = given == lastAbsent_;
+  lastAbsent_.clear();
+  if (!missingJustNow && syscalls_.PathStatus(given.c_str(), entry.status, false) == 0) {
     entry.state = HostEntry::State::PRESENT;
     return given;
   }
@@ -187,15 +189,16 @@ std::string PathMapper::LookUp(const std::string& root,
   if (!FindEntry(parent, last, found)) return Walk(root, components);
   if (found.empty()) {
     entry.state = HostEntry::State::ABSENT;
+    lastAbsent_ = given;
     return given;
   }
   AppendComponent(parent, found);
   return parent;
 }
 
-int PathMapper::ToHost(std::string_view name, std::string& host, HostEntry& entry) const {
+int PathMapper::Map(std::string_view name, std::string& host, HostEntry* entry) const {
   host.clear();
-  entry = HostEntry{};
+  if (entry != nullptr) *entry = HostEntry{};
   if (name.find('\0') != std::string_view::npos || HasWildcards(name)) return IO_BAD_NAME;
   const bool rooted = HasDrive(name) || (!name.empty() && IsPathSeparator(name[0]));
   std::string root;
@@ -211,7 +214,12 @@ int PathMapper::ToHost(std::string_view name, std::string& host, HostEntry& entr
     components.push_back(Cp852ToUtf8(component));
     if (components.back().size() > NAME_MAX) return IO_BAD_NAME;
   }
-  host = LookUp(root, components, entry);
+  if (entry != nullptr) {
+    host = LookUp(root, components, *entry);
+  } else {
+    host = root;
+    for (const std::string& component : components) AppendComponent(host, component);
+  }
   // A relative name that resolves to nothing names the current directory.
   if (host.empty() && !name.empty()) host.push_back('.');
   if (endsWithSeparator && !host.empty() && host.back() != '/') host.push_back('/');

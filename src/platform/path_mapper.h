@@ -60,7 +60,12 @@ class PathMapper {
     HostEntry entry;
     return ToHost(name, host, entry);
   }
-  int ToHost(std::string_view name, std::string& host, HostEntry& entry) const;
+  int ToHost(std::string_view name, std::string& host, HostEntry& entry) const {
+    return Map(name, host, &entry);
+  }
+  // The host path of the name spelt exactly as given, nothing looked up: for
+  // a caller that tries that spelling itself first. The same results.
+  int AsGiven(std::string_view name, std::string& host) const { return Map(name, host, nullptr); }
 
   // Tells the mapper that the file or directory `host`, which a look-up found
   // ABSENT just before, was created exclusively by this process.
@@ -76,6 +81,8 @@ class PathMapper {
   // empty when no entry matches. False when `parent` cannot be read.
   bool FindEntry(const std::string& parent, const std::string& component,
                  std::string& found) const;
+  // ToHost, or AsGiven without `entry`.
+  int Map(std::string_view name, std::string& host, HostEntry* entry) const;
   // The disk spelling of `components` (UTF-8) below `root`.
   std::string LookUp(const std::string& root, const std::vector<std::string>& components,
                      HostEntry& entry) const;
@@ -100,6 +107,10 @@ class PathMapper {
   // The listings read last, the latest first: a cache, the mapping is the
   // same without it.
   mutable std::vector<Listing> listings_;
+  // The last name a look-up found missing: looked up again (its size asked,
+  // then the file created) it is answered from its directory's listing
+  // alone, which holds only while nothing changed there.
+  mutable std::string lastAbsent_;
 };
 
 }  // namespace zq::platform

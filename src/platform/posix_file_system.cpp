@@ -43,16 +43,20 @@ bool PosixFileSystem::IsDirectory(const std::string& host) {
 
 std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access access, Share share,
                                             Disposition disposition, int& result) {
+  // A file to open mostly stands on disk as the program spells it: it is
+  // opened so at once, and looked up only when it is not there. A file to
+  // create is looked up first, so that it never stands beside another
+  // spelling of its name.
+  const bool create = disposition == Disposition::CREATE_ALWAYS;
   std::string host;
   HostEntry known;
-  result = mapper_.ToHost(name, host, known);
+  result = create ? mapper_.ToHost(name, host, known) : mapper_.AsGiven(name, host);
   if (result != IO_OK) return nullptr;
   // An existing file is emptied only after the sharing check let this handle
   // in, so a refused open leaves another station's file whole; an appending
   // handle never empties it. A file the look-up found missing is created
   // exclusively, so that the mapper knows it new; one that appeared
   // meanwhile is opened as it is.
-  const bool create = disposition == Disposition::CREATE_ALWAYS;
   bool exclusive = create && known.state == HostEntry::State::ABSENT;
   const auto open = [&](int accessFlags) {
     for (;;) {
@@ -68,9 +72,22 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
   // kernel puts each write of an appending handle at the end.
   const bool append = access == Access::APPEND;
   const int appendFlag = append ? O_APPEND : 0;
-  int fd = open((access == Access::READ ? O_RDONLY : O_RDWR) | appendFlag);
-  const bool readable = AccessReads(access) || fd != -EACCES;
-  if (!readable) fd = open(O_WRONLY | appendFlag);
+  bool readable = true;
+  const auto openForAccess = [&] {
+    const int fd = open((access == Access::READ ? O_RDONLY : O_RDWR) | appendFlag);
+    readable = AccessReads(access) || fd != -EACCES;
+    return readable ? fd : open(O_WRONLY | appendFlag);
+  };
+  int fd = openForAccess();
+  if (!create && (fd == -ENOENT || fd == -ENOTDIR)) {
+    std::string found;
+    result = mapper_.ToHost(name, found);
+    if (result != IO_OK) return nullptr;
+    if (found != host) {
+      host = std::move(found);
+      fd = openForAccess();
+    }
+  }
   if (fd >= 0 && exclusive) mapper_.NoteCreated(host);
   if (fd < 0) {
     result = NameResult(-fd, host);
