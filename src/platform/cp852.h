@@ -105,7 +105,8 @@ inline constexpr std::array<unsigned char, 256> CAPITALS = [] {
   for (std::size_t byte = 0; byte < capitals.size(); ++byte) {
     capitals[byte] = static_cast<unsigned char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte);
   }
-  for (std::size_t i = 0; i < SMALL_LETTERS.size(); ++i) capitals[SMALL_LETTERS[i]] = CAPITAL_LETTERS[i];
+  for (std::size_t i = 0; i < SMALL_LETTERS.size(); ++i)
+    capitals[SMALL_LETTERS[i]] = CAPITAL_LETTERS[i];
   return capitals;
 }();
 

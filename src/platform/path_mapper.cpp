@@ -165,8 +165,7 @@ std::string PathMapper::Walk(std::string host, const std::vector<std::string>& c
   return host;
 }
 
-std::string PathMapper::LookUp(const std::string& root,
-                               const std::vector<std::string>& components,
+std::string PathMapper::LookUp(const std::string& root, const std::vector<std::string>& components,
                                HostEntry& entry) const {
   // Names mostly stand on disk as the program writes them, and a new file's
   // directory mostly exists already: the spelling as given is tried whole,

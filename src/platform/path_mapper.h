@@ -79,8 +79,7 @@ class PathMapper {
   std::string DriveRoot(char letter) const;
   // Puts in `found` the disk spelling of `component` (UTF-8) in `parent`, or
   // empty when no entry matches. False when `parent` cannot be read.
-  bool FindEntry(const std::string& parent, const std::string& component,
-                 std::string& found) const;
+  bool FindEntry(const std::string& parent, const std::string& component, std::string& found) const;
   // ToHost, or AsGiven without `entry`.
   int Map(std::string_view name, std::string& host, HostEntry* entry) const;
   // The disk spelling of `components` (UTF-8) below `root`.

@@ -31,8 +31,7 @@ PosixFile::PosixFile(Syscalls& syscalls, int fd, bool writable, std::string host
 void PosixFile::OpenCompanion() {
   const std::string host = std::move(host_);
   host_.clear();
-  const int companion =
-      syscalls_.Open(host.c_str(), O_RDWR | COMMON_OPEN_FLAGS, 0);
+  const int companion = syscalls_.Open(host.c_str(), O_RDWR | COMMON_OPEN_FLAGS, 0);
   if (companion < 0) return;
   struct stat status {};
   if (syscalls_.FileStatus(companion, status) < 0 || status.st_dev != device_ ||

@@ -100,7 +100,8 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
     syscalls_.Close(fd);
     return nullptr;
   }
-  auto file = std::make_unique<PosixFile>(syscalls_, fd, AccessWrites(access), host, status, append);
+  auto file =
+      std::make_unique<PosixFile>(syscalls_, fd, AccessWrites(access), host, status, append);
   if (readable) result = TakeShareLocks(syscalls_, fd, access, share);
   // A new or empty file is not truncated: a file system may take a file
   // emptied and written again as a replacement and flush it on close, which

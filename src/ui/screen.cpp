@@ -30,7 +30,8 @@ void Screen::PutCells(int column, int row, std::size_t count, const CellOf& cell
     skipped = std::min<std::size_t>(static_cast<std::size_t>(1 - column), count);
     column = 1;
   }
-  count = std::min<std::size_t>(count - skipped, static_cast<std::size_t>(SCREEN_COLUMNS - column + 1));
+  count =
+      std::min<std::size_t>(count - skipped, static_cast<std::size_t>(SCREEN_COLUMNS - column + 1));
   auto& line = cells_[static_cast<std::size_t>(row - 1)];
   const auto start = static_cast<std::size_t>(column - 1);
   std::size_t first = count;
