@@ -1,6 +1,18 @@
 #include "platform/cp852.h"
 
+#include <algorithm>
+
 namespace zq::platform {
+namespace {
+
+// ASCII reads the same in CP852 and in UTF-8, and most names and texts of the
+// system are ASCII alone: they pass unconverted.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
@@ -21,6 +33,7 @@ void AppendUtf8(std::string& out, char32_t code) {
 }
 
 std::string Cp852ToUtf8(std::string_view cp852) {
+  if (IsAscii(cp852)) return std::string(cp852);
   std::string out;
   out.reserve(cp852.size() * 2);
   for (char byte : cp852) AppendUtf8(out, Cp852ToUnicode(static_cast<unsigned char>(byte)));
@@ -28,6 +41,7 @@ std::string Cp852ToUtf8(std::string_view cp852) {
 }
 
 std::string Utf8ToCp852(std::string_view utf8, char replacement) {
+  if (IsAscii(utf8)) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   while (!utf8.empty()) {
@@ -40,6 +54,7 @@ std::string Utf8ToCp852(std::string_view utf8, char replacement) {
 }
 
 bool FitsCp852(std::string_view utf8) {
+  if (IsAscii(utf8)) return true;
   while (!utf8.empty()) {
     const Utf8Char decoded = DecodeUtf8(utf8);
     if (!decoded.valid || !UnicodeToCp852(decoded.code)) return false;
