@@ -250,7 +250,6 @@ TEST_F(CompanyLoopTest, ARegisterLockedByAnotherStationIsWaitedForAndNothingIsLo
 }
 
 TEST_F(CompanyLoopTest, AConvertedCompanyTheRegisterDoesNotTakeStaysUnfinished) {
-  constexpr std::uint16_t KEY_N = 0x316E;
   WriteSource(TWO);
   WriteRegister("DAZ_2021/SPISFIRM.DAT", {{"Bank Spółdzielczy", "BANK", ""}});
   testing::LockHolder station(world.tree.Path("DAZ_2021/SPISFIRM.DAT"));
@@ -259,7 +258,7 @@ TEST_F(CompanyLoopTest, AConvertedCompanyTheRegisterDoesNotTakeStaysUnfinished) 
   // Each insertion finds the register locked; the operator does not wait.
   for (int company = 0; company < 2; ++company) {
     t.console.PushPause();
-    Keys({KEY_N});
+    Keys({ui::KB_SMALL_N});
   }
   Look([&] {
     EXPECT_EQ(t.Text(4, 5, 40), "Apteka pod Lipą  APTEKA   poza rejestrem");

@@ -9,13 +9,10 @@
 #include "shell/command_line_answer.h"
 #include "shell/converter.h"
 #include "support/headless_platform.h"
+#include "ui/key_codes.h"
 
 namespace zq::shell {
 namespace {
-
-constexpr std::uint16_t ENTER = 0x1C0D;
-constexpr std::uint16_t ESC = 0x011B;
-constexpr std::uint16_t KEY_T = 0x1474;
 
 // A converter installed in "Księgowość biuro/" of a fresh tree.
 struct ConverterRun : ::testing::Test {
@@ -32,8 +29,8 @@ struct ConverterRun : ::testing::Test {
   }
   // Leaves the wizard through its cancel question ("Tak").
   void CancelTheWizard() {
-    p.console.PushKey(ESC);
-    p.console.PushKey(KEY_T);
+    p.console.PushKey(ui::KB_ESC);
+    p.console.PushKey(ui::KB_SMALL_T);
   }
   // Runs the converter to its end through the cancel question; the final
   // key is scripted here.
@@ -42,7 +39,7 @@ struct ConverterRun : ::testing::Test {
     return RunToEnd(converter);
   }
   int RunToEnd(Converter& converter) {
-    p.console.PushKey(ENTER);
+    p.console.PushKey(ui::KB_ENTER);
     return converter.Run();
   }
 };
@@ -95,8 +92,8 @@ TEST_F(ConverterRun, EveryGlobalItemClearedSkipsTheGlobalCopyAndEscOnTheListConv
     p.console.PushKey(0x0B30);
   }
   for (std::uint16_t key : {std::uint16_t{0x5100}, std::uint16_t{0x5100}, std::uint16_t{0x3F00}})
-    p.console.PushKey(key);  // PgDn, PgDn, F5
-  p.console.PushKey(ESC);    // on the company list
+    p.console.PushKey(key);       // PgDn, PgDn, F5
+  p.console.PushKey(ui::KB_ESC);  // on the company list
   Converter converter(p.platform);
   RunToEnd(converter);
   EXPECT_EQ(converter.Settings().Options.GlobalItems, 0);

@@ -42,6 +42,12 @@ inline constexpr std::uint16_t KB_CTRL_D = 0x2004;
 inline constexpr std::uint16_t KB_CTRL_M = 0x320D;
 inline constexpr std::uint16_t KB_GRAY_PLUS = 0x4E2B;
 inline constexpr std::uint16_t KB_GRAY_MINUS = 0x4A2D;
+// Small letters, as the log's questions take them (A, B, N, T, W, X).
+inline constexpr std::uint16_t KB_SMALL_A = 0x1E61;
+inline constexpr std::uint16_t KB_SMALL_B = 0x3062;
+inline constexpr std::uint16_t KB_SMALL_N = 0x316E;
+inline constexpr std::uint16_t KB_SMALL_T = 0x1474;
+inline constexpr std::uint16_t KB_SMALL_W = 0x1177;
 inline constexpr std::uint16_t KB_SMALL_X = 0x2D78;
 inline constexpr std::uint16_t KB_CAPITAL_X = 0x2D58;
 inline constexpr std::uint16_t KB_ZERO = 0x0B30;

@@ -10,9 +10,6 @@ namespace {
 using ui::KB_ENTER;
 using ui::KB_F5;
 using ui::KB_PGDN;
-constexpr std::uint16_t KEY_A = 0x1E61;
-constexpr std::uint16_t KEY_T = 0x1474;
-constexpr std::uint16_t KEY_N = 0x316E;
 constexpr int MOST_RETRIES = 3;
 
 }  // namespace
@@ -55,13 +52,13 @@ void OfficeOperator::Decide() {
     started_ = true;
   } else if (last.find("(B/N/A)") != std::string::npos ||
              last.find("Z(n)/W(a)") != std::string::npos) {
-    key = KEY_A;
+    key = ui::KB_SMALL_A;
   } else if (Shows("Czy czekamy ?") || Shows("Ponowić próbę ?")) {
     // A file blocked or refused: tried again a few times, then given up.
-    if (++retries_ > MOST_RETRIES) key = KEY_N;
+    if (++retries_ > MOST_RETRIES) key = ui::KB_SMALL_N;
   } else if (Shows("Rezygnujesz z konwersji")) {
     // Asked only when the wizard's pages were left: the paths were refused.
-    key = KEY_T;
+    key = ui::KB_SMALL_T;
   }
   console_.PushKey(key);
   console_.PushAction([this] { Answer(); });
