@@ -76,7 +76,8 @@ std::int32_t Recognition::Recognise(CompanyList& list) {
   }
 
   bool needsRepair = false;
-  transfer::RecordReader reader(*file, COMPANY_RECORD_SIZE);
+  transfer::BlockStorage blocks;
+  transfer::RecordReader reader(*file, COMPANY_RECORD_SIZE, blocks);
   for (std::uint64_t i = 0; i < records; ++i) {
     if (list.Count() >= MAX_COMPANIES) {
       WriteLine(transfer::LOG_ERROR,

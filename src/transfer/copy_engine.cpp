@@ -165,8 +165,8 @@ CopyEngine::Ending CopyEngine::CopyWholeContent(platform::File& input, platform:
   if (result == IO_OK) return Ending::FINISHED;
   if (result != platform::IO_NOT_SUPPORTED)
     return targetFailed ? Ending::WRITE_ERROR : Ending::READ_ERROR;
-  RecordReader reader(input, WHOLE_FILE_CHUNK);
-  RecordWriter writer(output, WHOLE_FILE_CHUNK);
+  RecordReader reader(input, WHOLE_FILE_CHUNK, readBlocks_);
+  RecordWriter writer(output, WHOLE_FILE_CHUNK, writeBlocks_);
   std::int32_t chunks = 0;
   return CopyRuns(reader, writer, chunks);
 }
@@ -222,8 +222,8 @@ bool CopyEngine::CopyRecordFile(std::string_view source, std::string_view target
   if (const auto early = StartRecordCopy(source, target, recordSize, recordSize, false, opened))
     return *early;
   const std::uint64_t bytes = opened.sourceRecords * recordSize;
-  RecordReader reader(*opened.source, recordSize, bytes);
-  RecordWriter writer(*opened.target, recordSize, bytes);
+  RecordReader reader(*opened.source, recordSize, readBlocks_, bytes);
+  RecordWriter writer(*opened.target, recordSize, writeBlocks_, bytes);
   const auto keepFiltered = [&filter](std::span<std::uint8_t> record, std::size_t done,
                                       std::span<const std::uint8_t>& output) {
     if (!filter(record)) return false;
@@ -254,8 +254,8 @@ bool CopyEngine::ConvertRecordFile(std::string_view source, std::string_view tar
     output = targetRecord;
     return true;
   };
-  RecordReader reader(*opened.source, sourceSize, opened.sourceRecords * sourceSize);
-  RecordWriter writer(*opened.target, targetSize, opened.sourceRecords * targetSize);
+  RecordReader reader(*opened.source, sourceSize, readBlocks_, opened.sourceRecords * sourceSize);
+  RecordWriter writer(*opened.target, targetSize, writeBlocks_, opened.sourceRecords * targetSize);
   std::int32_t records = 0;
   const Ending ending = CopyEach(reader, writer, records, convert);
   const bool result =
@@ -282,7 +282,7 @@ CopyEngine::Ending CopyEngine::CopyRuns(RecordReader& reader, RecordWriter& writ
     std::int32_t firstTag = counter;
     Advance(firstTag);
     Advance(firstTag);
-    if (!writer.PutRun(run.first(done), recordSize, firstTag, 2)) {
+    if (!writer.WriteRun(run.first(done), recordSize, firstTag, 2)) {
       return AfterWriteFailure(writer, counter);
     }
     for (std::size_t i = 0; i < 2 * records; ++i) Advance(counter);

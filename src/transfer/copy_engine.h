@@ -20,11 +20,9 @@
 #include "platform/short_string.h"
 #include "transfer/copy_tally.h"
 #include "transfer/progress_log.h"
+#include "transfer/record_stream.h"
 
 namespace zq::transfer {
-
-class RecordReader;
-class RecordWriter;
 
 // May change the line; false drops it.
 using LineFilter = std::function<bool(std::string& line)>;
@@ -91,7 +89,7 @@ class CopyEngine {
   // where it would stand had every record been read and written by itself.
   // Every record as it was read, many at a time:
   static Ending CopyRuns(RecordReader& reader, RecordWriter& writer, std::int32_t& counter);
-  static Ending CopyWholeContent(platform::File& input, platform::File& output);
+  Ending CopyWholeContent(platform::File& input, platform::File& output);
   // Record by record; `step` (record, bytes read, output) decides whether a
   // record is written and what is written for it.
   template <typename Step>
@@ -118,6 +116,8 @@ class CopyEngine {
   std::int32_t recordCopyCounter_ = 0;
   CopyTally tally_;
   CopyNotes notes_;
+  BlockStorage readBlocks_;
+  BlockStorage writeBlocks_;
 };
 
 }  // namespace zq::transfer

@@ -16,11 +16,11 @@ std::size_t BlockSize(std::size_t recordSize, std::uint64_t expectedBytes) {
 
 }  // namespace
 
-RecordReader::RecordReader(platform::File& file, std::size_t recordSize,
+RecordReader::RecordReader(platform::File& file, std::size_t recordSize, BlockStorage& storage,
                            std::uint64_t expectedBytes)
     : file_(file),
       recordSize_(recordSize),
-      block_(recordSize == 0 ? 0 : BlockSize(recordSize, expectedBytes)) {}
+      block_(storage.Take(recordSize == 0 ? 0 : BlockSize(recordSize, expectedBytes))) {}
 
 void RecordReader::Fill() {
   position_ = 0;
@@ -37,7 +37,7 @@ int RecordReader::Take(std::size_t maxRecords, std::span<std::uint8_t>& records,
   const std::size_t available = filled_ - position_;
   if (available >= recordSize_) {
     done = std::min(available / recordSize_, maxRecords) * recordSize_;
-    records = std::span<std::uint8_t>(block_).subspan(position_, done);
+    records = block_.subspan(position_, done);
     position_ += done;
     return platform::IO_OK;
   }
@@ -49,14 +49,16 @@ int RecordReader::Take(std::size_t maxRecords, std::span<std::uint8_t>& records,
   std::fill(block_.begin() + static_cast<std::ptrdiff_t>(filled_),
             block_.begin() + static_cast<std::ptrdiff_t>(position_ + recordSize_), 0);
   done = available;
-  records = std::span<std::uint8_t>(block_).subspan(position_, recordSize_);
+  records = block_.subspan(position_, recordSize_);
   position_ = filled_;
   return platform::IO_OK;
 }
 
-RecordWriter::RecordWriter(platform::File& file, std::size_t recordSize,
+RecordWriter::RecordWriter(platform::File& file, std::size_t recordSize, BlockStorage& storage,
                            std::uint64_t expectedBytes)
-    : file_(file), block_(BlockSize(recordSize, expectedBytes)) {
+    : file_(file),
+      block_(storage.Take(BlockSize(recordSize, expectedBytes))),
+      runs_(storage.Runs()) {
   runs_.reserve(recordSize == 0 ? 1 : block_.size() / recordSize);
 }
 
@@ -64,15 +66,20 @@ bool RecordWriter::PutRun(std::span<const std::uint8_t> records, std::size_t rec
                           std::int32_t firstTag, std::int32_t tagStep) {
   if (failed_) return false;
   if (records.size() > block_.size() - filled_ && !Flush()) return false;
-  if (filled_ == 0 && records.size() >= block_.size()) {
-    // A whole block goes out straight from the caller's buffer.
-    runs_.push_back({0, records.size(), recordSize, firstTag, tagStep});
-    return WriteOut(records.data());
-  }
+  // A whole block goes out straight from the caller's buffer.
+  if (filled_ == 0 && records.size() >= block_.size())
+    return WriteRun(records, recordSize, firstTag, tagStep);
   std::copy(records.begin(), records.end(), block_.begin() + static_cast<std::ptrdiff_t>(filled_));
   runs_.push_back({filled_, filled_ + records.size(), recordSize, firstTag, tagStep});
   filled_ += records.size();
   return true;
+}
+
+bool RecordWriter::WriteRun(std::span<const std::uint8_t> records, std::size_t recordSize,
+                            std::int32_t firstTag, std::int32_t tagStep) {
+  if (!Flush()) return false;
+  runs_.push_back({0, records.size(), recordSize, firstTag, tagStep});
+  return WriteOut(records.data());
 }
 
 bool RecordWriter::WriteOut(const std::uint8_t* bytes) {

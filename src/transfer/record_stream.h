@@ -23,9 +23,42 @@ inline constexpr std::size_t TRANSFER_BLOCK_BYTES = 256 * 1024;
 // than the copy.
 inline constexpr std::uint64_t SIZE_UNKNOWN = UINT64_MAX;
 
+// The memory a reader or writer moves its blocks through, kept from one file
+// to the next: fresh blocks for every file would cost a quarter-megabyte
+// allocation, its page faults and its zeroing each time, more than copying a
+// small file. What an earlier file left in it is never read.
+class BlockStorage {
+ public:
+  // A run of records queued by a writer: bytes [start, end) of its block.
+  struct QueuedRun {
+    std::size_t start;
+    std::size_t end;
+    std::size_t recordSize;
+    std::int32_t firstTag;
+    std::int32_t tagStep;
+  };
+
+  // `size` bytes, grown from what was kept when needed.
+  std::span<std::uint8_t> Take(std::size_t size) {
+    if (bytes_.size() < size) bytes_.resize(size);
+    return std::span<std::uint8_t>(bytes_).first(size);
+  }
+  // A writer's list of queued runs, emptied.
+  std::vector<QueuedRun>& Runs() {
+    runs_.clear();
+    return runs_;
+  }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  std::vector<QueuedRun> runs_;
+};
+
 class RecordReader {
  public:
-  RecordReader(platform::File& file, std::size_t recordSize,
+  // The blocks lie in `storage`, which no other reader or writer may use
+  // while this one is in use.
+  RecordReader(platform::File& file, std::size_t recordSize, BlockStorage& storage,
                std::uint64_t expectedBytes = SIZE_UNKNOWN);
 
   // The next record: `record` spans a whole record and `done` tells how many
@@ -34,7 +67,7 @@ class RecordReader {
   // other than IO_OK means the file failed before this record was complete.
   int Next(std::span<std::uint8_t>& record, std::size_t& done) {
     if (filled_ - position_ >= recordSize_ && recordSize_ != 0) {  // the common case
-      record = std::span<std::uint8_t>(block_).subspan(position_, recordSize_);
+      record = block_.subspan(position_, recordSize_);
       done = recordSize_;
       position_ += recordSize_;
       return platform::IO_OK;
@@ -42,7 +75,8 @@ class RecordReader {
     return Take(1, record, done);
   }
   // As Next, for as many records as the block holds at once: `run` spans
-  // `done` bytes of whole records, or the short last record.
+  // `done` bytes of whole records, or the short last record. It stays valid
+  // until the next call.
   int NextRun(std::span<std::uint8_t>& run, std::size_t& done) {
     return Take(block_.size(), run, done);
   }
@@ -54,7 +88,7 @@ class RecordReader {
 
   platform::File& file_;
   std::size_t recordSize_;
-  std::vector<std::uint8_t> block_;
+  std::span<std::uint8_t> block_;
   std::size_t position_ = 0;
   std::size_t filled_ = 0;
   bool atEnd_ = false;
@@ -63,8 +97,9 @@ class RecordReader {
 
 class RecordWriter {
  public:
-  // `recordSize` is the largest record that will be put.
-  RecordWriter(platform::File& file, std::size_t recordSize,
+  // `recordSize` is the largest record that will be put; the queue lies in
+  // `storage`, as for a reader.
+  RecordWriter(platform::File& file, std::size_t recordSize, BlockStorage& storage,
                std::uint64_t expectedBytes = SIZE_UNKNOWN);
 
   // Queues a record, writing the queued block first when the record does not
@@ -77,6 +112,10 @@ class RecordWriter {
   // shorter), tagged `firstTag`, `firstTag` + `tagStep`, ...
   bool PutRun(std::span<const std::uint8_t> records, std::size_t recordSize, std::int32_t firstTag,
               std::int32_t tagStep);
+  // As PutRun, but writes the run at once, straight from the caller's
+  // buffer, after what is queued.
+  bool WriteRun(std::span<const std::uint8_t> records, std::size_t recordSize,
+                std::int32_t firstTag, std::int32_t tagStep);
   // Writes what is queued. False when the write failed.
   bool Flush() { return WriteOut(block_.data()); }
 
@@ -90,20 +129,14 @@ class RecordWriter {
   int Result() const { return result_; }
 
  private:
-  struct Run {
-    std::size_t start;
-    std::size_t end;
-    std::size_t recordSize;
-    std::int32_t firstTag;
-    std::int32_t tagStep;
-  };
+  using Run = BlockStorage::QueuedRun;
   // Writes the queued runs, whose bytes lie at `bytes`.
   bool WriteOut(const std::uint8_t* bytes);
 
   platform::File& file_;
-  std::vector<std::uint8_t> block_;
+  std::span<std::uint8_t> block_;
   std::size_t filled_ = 0;
-  std::vector<Run> runs_;
+  std::vector<Run>& runs_;
   bool failed_ = false;
   std::int32_t failedTag_ = 0;
   int result_ = platform::IO_OK;
