@@ -85,7 +85,7 @@ std::string PathMapper::DriveRoot(char letter) const {
   return Cp852ToUtf8(value->view());
 }
 
-const PathMapper::Listing* PathMapper::List(const std::string& directory) const {
+PathMapper::Listing* PathMapper::List(const std::string& directory) const {
   const char* path = directory.empty() ? "." : directory.c_str();
   // The status is taken before the entries are read, so that a change made
   // while they are read shows at the next look.
@@ -100,7 +100,7 @@ const PathMapper::Listing* PathMapper::List(const std::string& directory) const 
   if (kept != listings_.end()) listings_.erase(kept);
   std::vector<std::string> names;
   if (syscalls_.ListDirectory(path, names) < 0) return nullptr;
-  Listing listing{directory, status, {}};
+  Listing listing{directory, status, {}, false};
   for (std::string& name : names) {
     if (!FitsCp852(name)) continue;
     auto [place, added] = listing.byUpperName.try_emplace(UpperCased(Utf8ToCp852(name)), name);
@@ -133,11 +133,18 @@ void PathMapper::NoteCreated(const std::string& host) const {
 bool PathMapper::FindEntry(const std::string& parent, const std::string& component,
                            std::string& found) const {
   found.clear();
-  const Listing* listing = List(parent);
+  Listing* listing = List(parent);
   if (listing == nullptr) return false;
   const auto place = listing->byUpperName.find(UpperCased(Utf8ToCp852(component)));
   if (place != listing->byUpperName.end()) found = place->second;
+  listing->lastFoundNothing = found.empty();
   return true;
+}
+
+bool PathMapper::BeingFilled(const std::string& directory) const {
+  return std::any_of(listings_.begin(), listings_.end(), [&](const Listing& l) {
+    return l.lastFoundNothing && l.directory == directory;
+  });
 }
 
 std::string PathMapper::Walk(std::string host, const std::vector<std::string>& components) const {
@@ -169,16 +176,18 @@ std::string PathMapper::LookUp(const std::string& root, const std::vector<std::s
                                HostEntry& entry) const {
   // Names mostly stand on disk as the program writes them, and a new file's
   // directory mostly exists already: the spelling as given is tried whole,
-  // then its directory, before the components are walked one by one.
+  // then its directory, before the components are walked one by one. In a
+  // directory being filled with new files, whose kept listing found nothing
+  // last time, the listing answers first: checking that it still holds takes
+  // one call, as trying the name would, and mostly answers on its own.
   std::string parent = root;
   for (std::size_t i = 0; i + 1 < components.size(); ++i) AppendComponent(parent, components[i]);
   if (components.empty()) return parent;
   const std::string& last = components.back();
   std::string given = parent;
   AppendComponent(given, last);
-  const bool missingJustNow = given == lastAbsent_;
-  lastAbsent_.clear();
-  if (!missingJustNow && syscalls_.PathStatus(given.c_str(), entry.status, false) == 0) {
+  const bool listingFirst = last != ".." && BeingFilled(parent);
+  if (!listingFirst && syscalls_.PathStatus(given.c_str(), entry.status, false) == 0) {
     entry.state = HostEntry::State::PRESENT;
     return given;
   }
@@ -188,7 +197,6 @@ std::string PathMapper::LookUp(const std::string& root, const std::vector<std::s
   if (!FindEntry(parent, last, found)) return Walk(root, components);
   if (found.empty()) {
     entry.state = HostEntry::State::ABSENT;
-    lastAbsent_ = given;
     return given;
   }
   AppendComponent(parent, found);

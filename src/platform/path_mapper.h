@@ -17,12 +17,14 @@
 //
 // A name missing as given makes the mapper read its directory for another
 // spelling. The same missing name is mostly looked up again at once (asked
-// for its size, then created), so the last few directories read are kept and
-// each is used again while its status (identity, size, links, change times) stands as it
-// was when it was read; any entry made, renamed or removed in it since moves
-// its change time. A file the program has just created in such a directory
-// (exclusively, so it is surely new) joins the kept listing, with the
-// directory's status taken right after: a change another station made in
+// for its size, then created), so the last few directories read are kept,
+// and each is used again while its status (identity, size, links, change
+// times) stands as it was when it was read: any entry made, renamed or
+// removed in it since moves its change time. While the names looked up in a
+// kept directory are missing (the program is filling it with new files), its
+// listing answers first. A file the program has just created in such a
+// directory (exclusively, so it is surely new) joins the kept listing, with
+// the directory's status taken right after: a change another station made in
 // the moment between the look-up and that status goes unseen, as one made
 // between a directory's reading and a create always has.
 
@@ -94,22 +96,22 @@ class PathMapper {
     std::string directory;
     struct stat status {};
     std::unordered_map<std::string, std::string> byUpperName;
+    bool lastFoundNothing;  // the last name looked up in it was missing
   };
   // A company's folders in both trees and the trees themselves.
   static constexpr std::size_t KEPT_LISTINGS = 4;
   // The entries of `directory`, read anew unless a kept listing still holds;
   // null when it cannot be read.
-  const Listing* List(const std::string& directory) const;
+  Listing* List(const std::string& directory) const;
+  // True when `directory` has a kept listing in which the last name looked
+  // up was missing.
+  bool BeingFilled(const std::string& directory) const;
 
   Syscalls& syscalls_;
   const Process& process_;
   // The listings read last, the latest first: a cache, the mapping is the
   // same without it.
   mutable std::vector<Listing> listings_;
-  // The last name a look-up found missing: looked up again (its size asked,
-  // then the file created) it is answered from its directory's listing
-  // alone, which holds only while nothing changed there.
-  mutable std::string lastAbsent_;
 };
 
 }  // namespace zq::platform

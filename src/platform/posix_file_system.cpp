@@ -93,8 +93,12 @@ std::unique_ptr<File> PosixFileSystem::Open(const ShortString& name, Access acce
     result = NameResult(-fd, host);
     return nullptr;
   }
+  // A file this open created exclusively is surely a new, empty regular
+  // file; a handle that writes never needs its identity.
   struct stat status {};
-  const int statResult = syscalls_.FileStatus(fd, status);
+  status.st_mode = S_IFREG;
+  const bool createdNew = exclusive && AccessWrites(access);
+  const int statResult = createdNew ? 0 : syscalls_.FileStatus(fd, status);
   if (statResult < 0 || !S_ISREG(status.st_mode)) {
     result = statResult < 0 ? IoResultOf(-statResult, IoStep::NAME) : IO_ACCESS_DENIED;
     syscalls_.Close(fd);
