@@ -15,11 +15,12 @@ void HeadlessConsole::WriteCells(int column, int row, std::span<const Cell> cell
     for (const Cell& cell : cells) transcriptCp852_.push_back(static_cast<char>(cell.character));
     transcriptCp852_.push_back('\n');
   }
-  for (const Cell& cell : cells) {
-    if (column >= SCREEN_WIDTH) break;
-    if (column >= 0) cells_[row][column] = cell;
-    ++column;
+  if (column < 0) {
+    cells = cells.subspan(std::min(cells.size(), static_cast<std::size_t>(-column)));
+    column = 0;
   }
+  cells = cells.first(std::min(cells.size(), static_cast<std::size_t>(SCREEN_WIDTH - column)));
+  std::copy(cells.begin(), cells.end(), &cells_[row][column]);
 }
 
 const std::string& HeadlessConsole::Transcript() const {

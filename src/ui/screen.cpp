@@ -34,20 +34,20 @@ void Screen::PutCells(int column, int row, std::size_t count, const CellOf& cell
       std::min<std::size_t>(count - skipped, static_cast<std::size_t>(SCREEN_COLUMNS - column + 1));
   auto& line = cells_[static_cast<std::size_t>(row - 1)];
   const auto start = static_cast<std::size_t>(column - 1);
-  std::size_t first = count;
-  std::size_t last = 0;
-  for (std::size_t i = 0; i < count; ++i) {
+  const auto unchanged = [&](std::size_t i) {
     const Cell cell = cellOf(skipped + i);
-    Cell& kept = line[start + i];
-    if (kept.character == cell.character && kept.attribute == cell.attribute) continue;
-    kept = cell;
-    first = std::min(first, i);
-    last = i;
-  }
-  if (first < count) {
-    console_.WriteCells(static_cast<int>(start + first), row - 1,
-                        std::span<const Cell>(line).subspan(start + first, last - first + 1));
-  }
+    const Cell& kept = line[start + i];
+    return kept.character == cell.character && kept.attribute == cell.attribute;
+  };
+  // The changed run is found from both ends, then written in one plain pass.
+  std::size_t first = 0;
+  while (first < count && unchanged(first)) ++first;
+  if (first == count) return;
+  std::size_t last = count - 1;
+  while (last > first && unchanged(last)) --last;
+  for (std::size_t i = first; i <= last; ++i) line[start + i] = cellOf(skipped + i);
+  console_.WriteCells(static_cast<int>(start + first), row - 1,
+                      std::span<const Cell>(line).subspan(start + first, last - first + 1));
 }
 
 void Screen::Put(int column, int row, std::span<const Cell> cells) {
