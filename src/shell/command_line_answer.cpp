@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "platform/host_system.h"
 #include "platform/text_literal.h"
 
 namespace zq::shell {
@@ -39,6 +40,9 @@ constexpr ShortString SETTINGS_LINES[] = {
     "  ZQSOUND=OFF     bez dźwięku"_pl,
     "  zqTEMP, KPRBOX, TEMP, TMP"_pl,
     "                  katalog plików tymczasowych (pierwsza ustawiona)"_pl,
+};
+// What only a POSIX system reads.
+constexpr ShortString POSIX_SETTINGS_LINES[] = {
     "  ZQ_DRIVE_X      katalog dysku X: w ścieżkach (bez niej katalog główny)"_pl,
     "  TERM            rodzaj terminala: xterm i zgodne, linux, screen, tmux"_pl,
 };
@@ -51,6 +55,9 @@ std::vector<ShortString> HelpLines() {
   std::vector<ShortString> lines(std::begin(HELP_LINES), std::end(HELP_LINES));
   lines[HELP_RULE_LINE].Resize(HELP_RULE_LENGTH, RULE_CHARACTER);
   lines.insert(lines.end(), std::begin(SETTINGS_LINES), std::end(SETTINGS_LINES));
+  if (platform::HOST_IS_POSIX) {
+    lines.insert(lines.end(), std::begin(POSIX_SETTINGS_LINES), std::end(POSIX_SETTINGS_LINES));
+  }
   return lines;
 }
 
