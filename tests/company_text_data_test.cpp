@@ -13,11 +13,10 @@
 #include "platform/text_literal.h"
 #include "support/headless_toolkit.h"
 #include "support/posix_world.h"
+#include "ui/key_codes.h"
 
 namespace zq::conversion {
 namespace {
-
-constexpr std::uint16_t ENTER = 0x1C0D;
 
 struct CompanyTextTest : ::testing::Test {
   testing::PosixWorld world;
@@ -447,7 +446,7 @@ TEST_F(CompanyTextTest, AFileThatCannotBeUsedEndsTheProgramAfterTheBox) {
       boxSeen = t.Text(37, 8, 6) == " Błąd " &&
                 t.Text(21, 9, 38).find("Błąd odczytu danych firmy") != std::string::npos;
     });
-    t.console.PushKey(ENTER);
+    t.console.PushKey(ui::KB_ENTER);
     EXPECT_EQ(Convert(), 0);
     world.syscalls.Heal();
     EXPECT_TRUE(boxSeen);

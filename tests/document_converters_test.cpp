@@ -7,6 +7,7 @@
 #include "platform/text_literal.h"
 #include "sample/record_builders.h"
 #include "support/headless_log.h"
+#include "ui/key_codes.h"
 
 namespace zq::conversion {
 namespace {
@@ -14,8 +15,6 @@ namespace {
 using sample::DazDocumentRecord;
 using sample::Record;
 using sample::RepaymentRecord;
-
-constexpr std::uint16_t KEY_ENTER = 0x1C0D;
 
 struct DocumentFixture : ::testing::Test {
   testing::HeadlessLog h;
@@ -58,7 +57,7 @@ TEST_F(DocumentFixture, DocumentsTakeTheCounterAndTheTakenOverStateAndStruckOnes
   EXPECT_FALSE(Document(Invoice("FV/3"_pl, 0x0003).Build(), target));
   // Struck out with a stop after each company: the operator sees it.
   options.StopAfterEachCompany = 1;
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   EXPECT_FALSE(Document(Invoice("FV/4"_pl, 0x0002).Build(), target));
   EXPECT_TRUE(h.s.console.ScriptDone());
   // Showing slowly pauses instead of waiting.

@@ -13,8 +13,6 @@ using zq::testing::Repeat;
 
 using testing::HeadlessToolkit;
 
-constexpr std::uint16_t KEY_N = 0x316E;
-
 TEST(MessageBox, NetInfoBoxLaysOutItsLinesAndButtonsAndAnswers) {
   HeadlessToolkit t;
   const ShortString text =
@@ -42,7 +40,7 @@ TEST(MessageBox, NetInfoBoxLaysOutItsLinesAndButtonsAndAnswers) {
   // A box drops what was typed before it opened: each answer comes after a pause.
   t.console.PushKey(KB_ESC);
   t.console.PushPause();
-  t.console.PushKey(KEY_N);
+  t.console.PushKey(ui::KB_SMALL_N);
   EXPECT_EQ(ShowMessage(t.toolkit, 0x0302, text), CM_NO);
   t.console.PushPause();
   t.console.PushKey(KB_ESC);

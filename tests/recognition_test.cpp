@@ -12,14 +12,13 @@
 #include "register/recognition.h"
 #include "sample/record_builders.h"
 #include "support/headless_toolkit.h"
+#include "ui/key_codes.h"
 
 namespace zq::registry {
 namespace {
 
 using sample::CompanyRecord;
 using sample::Record;
-
-constexpr std::uint16_t ENTER = 0x1C0D;
 
 struct RecognitionTest : ::testing::Test {
   testing::HostWorld world;
@@ -102,7 +101,7 @@ TEST_F(RecognitionTest, ListsWhatCanBeConvertedAndReportsEveryCompanyItLeavesOut
                  Company("Pusta", ""), longDirectory.Build(), Company("Nowak i synowie", "nowak"),
                  longName.Build()},
                 std::string(50, 'x'));  // a part of a record at the end is no record
-  t.console.PushKey(ENTER);             // after "Napraw plik"
+  t.console.PushKey(ui::KB_ENTER);      // after "Napraw plik"
 
   EXPECT_EQ(Recognise(), 3);
   EXPECT_EQ(Listed(), (std::vector<std::string>{"Kowalski Sp. z o.o.", "Nowak i synowie",
@@ -142,7 +141,7 @@ TEST_F(RecognitionTest, WithNobodyToConvertTheZeroLineComesBeforeTheRepairLine) 
   world.tree.MakeDirectory("DAZ_2021/A");
   world.tree.MakeDirectory("DAZ_2021/B");  // converted, its source gone
   WriteRegister({Company("Alfa", "A"), Company("Beta", "b")});
-  t.console.PushKey(ENTER);
+  t.console.PushKey(ui::KB_ENTER);
   EXPECT_EQ(Recognise(), 0);
   EXPECT_EQ(Body(), (std::vector<std::string>{"ROZPOZNANIE ŚRODOWISKA PRACY DAZ 2020", "",
                                               "Odnaleziono katalog docelowy A dla firmy Alfa",
@@ -151,9 +150,9 @@ TEST_F(RecognitionTest, WithNobodyToConvertTheZeroLineComesBeforeTheRepairLine) 
   EXPECT_TRUE(t.console.ScriptDone());
 
   WriteRegister({Company("Alfa", "A"), Company("Gamma", "C")});
-  t.console.PushKey(ENTER);
+  t.console.PushKey(ui::KB_ENTER);
   t.console.PushPause();  // keys typed ahead of a wait are dropped
-  t.console.PushKey(ENTER);
+  t.console.PushKey(ui::KB_ENTER);
   EXPECT_EQ(Recognise(), 0);
   const std::vector<std::string> body = Body();
   ASSERT_EQ(body.size(), 6u);
@@ -217,7 +216,7 @@ TEST_F(RecognitionTest, ARegisterThatCannotBeUsedEndsTheProgramAfterItsMessage) 
       boxSeen = t.Text(37, 8, 6) == " Błąd " &&
                 t.Text(21, 9, 38).find("Brak dostępu do pliku") != std::string::npos;
     });
-    t.console.PushKey(ENTER);
+    t.console.PushKey(ui::KB_ENTER);
     EXPECT_EQ(Recognise(), -1);
     EXPECT_EQ(exitCode, 0);
     std::vector<std::string> expected = {"ROZPOZNANIE ŚRODOWISKA PRACY DAZ 2020", ""};

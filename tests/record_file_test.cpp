@@ -18,6 +18,7 @@
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
 #include "support/posix_world.h"
+#include "ui/key_codes.h"
 
 extern char** environ;
 
@@ -29,9 +30,6 @@ using fileaccess::WaitMode;
 using sample::CompanyRecord;
 using sample::Record;
 using testing::SyscallKind;
-
-constexpr std::uint16_t ENTER = 0x1C0D;
-constexpr std::uint16_t KEY_N = 0x314E;
 
 Record Company(const char* name, const char* directory = "DIR", const char* info = "") {
   return CompanyRecord{ShortString(std::string_view(name)),
@@ -190,7 +188,7 @@ TEST_F(RecordFileTest, AnotherStationsLockMakesTheOperatorChooseAndNothingIsLost
   ASSERT_EQ(station.Send("lock 0 2147483647"), "OK");
 
   std::uint32_t firstQuestionAt = 0;
-  Answer(ENTER, [&] {  // "Tak": a new cycle at once
+  Answer(ui::KB_ENTER, [&] {  // "Tak": a new cycle at once
     firstQuestionAt = t.clock.Elapsed();
     EXPECT_EQ(t.Text(34, 8, 12), " Informacja ");
     EXPECT_NE(t.Row(9).find("NET Info"), std::string::npos);
@@ -198,7 +196,7 @@ TEST_F(RecordFileTest, AnotherStationsLockMakesTheOperatorChooseAndNothingIsLost
     EXPECT_EQ(t.Text(21, 11, 13), "Czy czekamy ?");
   });
   std::uint32_t secondQuestionAt = 0;
-  Answer(ENTER, [&] {
+  Answer(ui::KB_ENTER, [&] {
     secondQuestionAt = t.clock.Elapsed();
     EXPECT_EQ(station.Send("unlock 0 2147483647"), "OK");  // the other station lets go
   });
@@ -215,7 +213,7 @@ TEST_F(RecordFileTest, AnOperatorWhoGivesUpWaitingLeavesTheFileUnchanged) {
   auto file = OpenRegister();
   testing::LockHolder station(world.tree.Path("SPISFIRM.DAT"));
   ASSERT_EQ(station.Send("lock 0 2147483647"), "OK");
-  Answer(KEY_N);
+  Answer(ui::KB_CAPITAL_N);
   EXPECT_FALSE(file->InsertSorted(Company("Beta")));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Alfa"}));
   // Wait mode 0 tries 30 times without a pause or a question.
@@ -282,13 +280,13 @@ TEST_F(RecordFileTest, OpenModesCreateAskOrRefuseAMissingFile) {
   {
     CompanyRegisterFile file(access, name);
     EXPECT_FALSE(file.Open(WaitMode::NO_WAIT, OpenMode::OPEN_EXISTING));
-    Answer(KEY_N);
+    Answer(ui::KB_CAPITAL_N);
     EXPECT_FALSE(file.Open(WaitMode::NO_WAIT, OpenMode::OPEN_OR_ASK));
     EXPECT_FALSE(world.tree.Exists("SPISFIRM.DAT"));
   }
   {
     CompanyRegisterFile file(access, name);
-    Answer(ENTER, [&] {
+    Answer(ui::KB_ENTER, [&] {
       EXPECT_NE(t.Row(10).find(" Potwierdź "), std::string::npos);
       EXPECT_NE(t.Row(11).find("Nie odnaleziono pliku:"), std::string::npos);
       EXPECT_NE(t.Row(13).find("Utworzyć nowy ?"), std::string::npos);
@@ -351,7 +349,7 @@ TEST_F(RecordFileTest, ARefusedFileIsRetriedAndTheOperatorAskedAtTheFifthRefusal
     EXPECT_NE(t.Row(12).find("Ponowić próbę ?"), std::string::npos);
   });
   std::uint32_t askedAgainAt = 0;
-  Answer(KEY_N, [&] { askedAgainAt = t.clock.Elapsed(); });
+  Answer(ui::KB_CAPITAL_N, [&] { askedAgainAt = t.clock.Elapsed(); });
   EXPECT_FALSE(file.CheckAccess());
   EXPECT_EQ(askedAt, 4u * 500u + 64u);  // four refusals 500 ms apart, then the box
   EXPECT_EQ(askedAgainAt - askedAt, 4u * 500u + 64u);
@@ -360,7 +358,7 @@ TEST_F(RecordFileTest, ARefusedFileIsRetriedAndTheOperatorAskedAtTheFifthRefusal
 
 TEST_F(RecordFileTest, NamesTheDiskCannotHoldAndLongNames) {
   CompanyRegisterFile bad(access, world.Name("SPIS") + std::string_view("\0FIRM.DAT", 9));
-  Answer(ENTER);  // the error box, once
+  Answer(ui::KB_ENTER);  // the error box, once
   EXPECT_FALSE(bad.CheckAccess());
   EXPECT_TRUE(t.console.ScriptDone());
   EXPECT_NE(t.console.Transcript().find("Niepoprawny format nazwy"), std::string::npos);
@@ -425,7 +423,7 @@ TEST_F(RecordFileTest, AFileThatCouldNotBeLookedAtIsNeverCreatedOverIt) {
       const std::string before = world.tree.ReadFile("SPISFIRM.DAT");
       world.syscalls.FailNth(SyscallKind::STAT, 1, error, 1000);
       CompanyRegisterFile file(access, name);
-      if (asks) Answer(KEY_N);  // "Nie" at the fifth refusal: the operator gives up
+      if (asks) Answer(ui::KB_CAPITAL_N);  // "Nie" at the fifth refusal: the operator gives up
       EXPECT_FALSE(file.Open(WaitMode::NO_WAIT, mode));
       world.syscalls.FailNth(SyscallKind::STAT, 1, 0);
       EXPECT_EQ(file.State(), fileaccess::FileState::CLOSED);

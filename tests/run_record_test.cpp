@@ -7,6 +7,7 @@
 
 #include "support/lock_holder_client.h"
 #include "support/office_run.h"
+#include "ui/key_codes.h"
 
 namespace zq::shell {
 namespace {
@@ -94,18 +95,18 @@ struct RunRecord : ::testing::Test, OfficeRun {
   // to replace every file (A): the year of Piekarnia's annual data, Żuraw's
   // open December, Kwiaciarnia's year and Groszek's year, VAT proportion and
   // open December.
-  void AnswerPiekarnia() { Answer(KEY_B); }
+  void AnswerPiekarnia() { Answer(ui::KB_SMALL_B); }
   void AnswerTheRest(std::uint16_t beforeGroszek = 0) {
-    Answer(ENTER);
-    Answer(KEY_N);
+    Answer(ui::KB_ENTER);
+    Answer(ui::KB_SMALL_N);
     if (beforeGroszek != 0) Answer(beforeGroszek);
-    Answer(KEY_B);
-    Answer(ENTER);
-    Answer(ENTER);
+    Answer(ui::KB_SMALL_B);
+    Answer(ui::KB_ENTER);
+    Answer(ui::KB_ENTER);
   }
   void CloseRun() {
-    Answer(ENTER);  // the summary
-    Answer(ENTER);  // "Nacisnij Enter"
+    Answer(ui::KB_ENTER);  // the summary
+    Answer(ui::KB_ENTER);  // "Nacisnij Enter"
   }
   // The selection screen's row of a company (its name cut to 31 columns).
   std::string SelectionRow(const std::string& directory) const {
@@ -121,20 +122,22 @@ TEST_F(RunRecord, ACompanyCutOffHalfWayIsOfferedAgainAndEndsAsIfNeverInterrupted
   // The same office converted in one go.
   OfficeRun reference;
   reference.PassWizard();
-  reference.Answer(KEY_A);
-  reference.Answer(ENTER);
-  reference.Answer(F5);
-  reference.Answer(KEY_B);
-  for (std::uint16_t key : {ENTER, KEY_N, KEY_B, ENTER, ENTER, ENTER, ENTER}) reference.Answer(key);
+  reference.Answer(ui::KB_SMALL_A);
+  reference.Answer(ui::KB_ENTER);
+  reference.Answer(ui::KB_F5);
+  reference.Answer(ui::KB_SMALL_B);
+  for (std::uint16_t key : {ui::KB_ENTER, ui::KB_SMALL_N, ui::KB_SMALL_B, ui::KB_ENTER,
+                            ui::KB_ENTER, ui::KB_ENTER, ui::KB_ENTER})
+    reference.Answer(key);
   reference.Convert();
   ASSERT_TRUE(reference.p.console.ScriptDone());
 
   // The power goes while Piekarnia's staff is being converted.
   disk.cutAt = "DAZ_2021/PIEKARN/DANE_PR8.REK";
   PassWizard();
-  Answer(KEY_A);
-  Answer(ENTER);
-  Answer(F5);
+  Answer(ui::KB_SMALL_A);
+  Answer(ui::KB_ENTER);
+  Answer(ui::KB_F5);
   AnswerPiekarnia();
   {
     shell::Converter converter(staged);
@@ -158,21 +161,21 @@ TEST_F(RunRecord, ACompanyCutOffHalfWayIsOfferedAgainAndEndsAsIfNeverInterrupted
   // The next run: the global files are there already, and the wizard leaves
   // them be.
   PassWizard();
-  Answer(ENTER);
+  Answer(ui::KB_ENTER);
   p.console.PushPause();
   p.console.PushAction([&] {
     EXPECT_EQ(SelectionRow("PIEKARN"), "Piekarnia Złoty Kłos s.c.      ■!PIEKARN  2021-01-04");
   });
-  Answer(F5);
+  Answer(ui::KB_F5);
   p.console.PushPause();
   p.console.PushAction([&] {
     const std::string box = Screen();
     EXPECT_NE(box.find("│    Niedokończona konwersja firmy     │"), std::string::npos) << box;
     EXPECT_NE(box.find("│    PIEKARN z 2021-01-04 12:00:02     │"), std::string::npos) << box;
   });
-  p.console.PushKey(KEY_T);
+  p.console.PushKey(ui::KB_SMALL_T);
   AnswerPiekarnia();
-  Answer(KEY_A);  // its 2021 tax forms, and every file after them, replaced
+  Answer(ui::KB_SMALL_A);  // its 2021 tax forms, and every file after them, replaced
   AnswerTheRest();
   CloseRun();
   Convert();
@@ -212,16 +215,16 @@ TEST_F(RunRecord, TheCheckAnotherConverterAndAnOldMarkAreAllToldApart) {
   p.world.tree.WriteFile("DAZ_2021/ZABEK/2021_ROK.REK", "połowa");
 
   PassWizard();
-  Answer(KEY_A);
-  Answer(ENTER);
+  Answer(ui::KB_SMALL_A);
+  Answer(ui::KB_ENTER);
   p.console.PushPause();
   p.console.PushAction([&] {
     EXPECT_EQ(SelectionRow("ZABEK"), "Gabinet Stomatologiczny Ząbek  ■!ZABEK    2019-03-01");
     EXPECT_EQ(SelectionRow("STOLARZ"), "");
   });
-  Answer(F5);
+  Answer(ui::KB_F5);
   AnswerPiekarnia();
-  AnswerTheRest(KEY_N);  // not Ząbek
+  AnswerTheRest(ui::KB_SMALL_N);  // not Ząbek
   CloseRun();
   Convert(staged);
   EXPECT_TRUE(p.console.ScriptDone());
@@ -230,8 +233,7 @@ TEST_F(RunRecord, TheCheckAnotherConverterAndAnOldMarkAreAllToldApart) {
   EXPECT_NE(log.find(" Firmę STOLARZ konwertuje teraz: " + held + "\r\n"), std::string::npos);
   const std::string checked = std::string("DAZ_2021") + platform::PATH_SEPARATOR + "PIEKARN" +
                               platform::PATH_SEPARATOR + "baza_ad8.rek";
-  EXPECT_NE(log.find(" KONTROLA: " + checked + " ma pozycji 2, powinien 3\r\n"),
-            std::string::npos);
+  EXPECT_NE(log.find(" KONTROLA: " + checked + " ma pozycji 2, powinien 3\r\n"), std::string::npos);
   const std::size_t summary = log.find(" PODSUMOWANIE KONWERSJI\r\n");
   ASSERT_NE(summary, std::string::npos);
   for (const char* row : {" Piekarnia Złoty  PIEKARN  BŁĄD KONTROLI ",

@@ -10,6 +10,7 @@
 #include "platform/text_literal.h"
 #include "sample/record_builders.h"
 #include "support/headless_log.h"
+#include "ui/key_codes.h"
 
 namespace zq::conversion {
 namespace {
@@ -22,11 +23,7 @@ using sample::Record;
 using sample::WageRecord;
 
 constexpr std::uint16_t KEY_T = 0x1454;
-constexpr std::uint16_t KEY_SMALL_T = 0x1474;
-constexpr std::uint16_t KEY_N = 0x314E;
 constexpr std::uint16_t KEY_W = 0x1157;
-constexpr std::uint16_t KEY_X = 0x2D78;
-constexpr std::uint16_t KEY_ENTER = 0x1C0D;
 
 // A text as the log rows read back: without trailing blanks.
 std::string Pl(const ShortString& text) {
@@ -115,11 +112,11 @@ TEST_F(StaffFixture, YearEndModeDropsOnlyThoseWhoLeftBeforeTheLastDayOfTheYear) 
 
 TEST_F(StaffFixture, AskingEachTakesTNAndWAndWLastsUntilTheNextCompany) {
   staff.Reset(STAFF_ASK_EACH);
-  h.s.console.PushKey(KEY_SMALL_T);
+  h.s.console.PushKey(ui::KB_SMALL_T);
   EXPECT_TRUE(Employee(Person(1, "Jan"_pl, "Kowalski"_pl).Build()));
-  h.s.console.PushKey(KEY_X);  // ignored
+  h.s.console.PushKey(ui::KB_SMALL_X);  // ignored
   h.s.console.PushPause();
-  h.s.console.PushKey(KEY_N);
+  h.s.console.PushKey(ui::KB_CAPITAL_N);
   EXPECT_FALSE(Employee(Person(2, "Anna"_pl, "Żak"_pl).Build()));
   h.s.console.PushKey(KEY_W);
   EXPECT_TRUE(Employee(Person(3, "Ewa"_pl, "Nowak"_pl).Build()));
@@ -189,7 +186,7 @@ TEST_F(StaffFixture, The2048thEmployeeIsKeptWithItsFamilyAndTheNextIsNot) {
   for (std::int64_t id = 1; id < 2048; ++id) {
     ASSERT_TRUE(Employee(Person(id, "Jan"_pl, "Kowalski"_pl).Build()));
   }
-  h.s.console.PushKey(KEY_ENTER);  // the only key wait of the whole run
+  h.s.console.PushKey(ui::KB_ENTER);  // the only key wait of the whole run
   ASSERT_TRUE(Employee(Person(2048, "Ostatni"_pl, "Zmieszczony"_pl).Build()));
   EXPECT_TRUE(h.s.console.ScriptDone());
   EXPECT_EQ(h.Line(h.log.CurrentRow() - 1),
@@ -217,16 +214,16 @@ TEST_F(StaffFixture, The2048thEmployeeIsKeptWithItsFamilyAndTheNextIsNot) {
 
   // From now on every dependent record warns, and the 2049th's are not found.
   h.Clear();
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   h.s.console.PushPause();
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   child.person = 2049;
   EXPECT_FALSE(Family(child.Build()));
   EXPECT_TRUE(h.s.console.ScriptDone());
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{
                            Pl("Upss... Wskaźnik osoby > max ilość osob !"_pl),
                            Pl("Nie odnaleziono osoby związanej z członkiem rodziny !"_pl)}));
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   wage.person = 2048;
   EXPECT_TRUE(Wage(wage.Build()));
   EXPECT_TRUE(h.s.console.ScriptDone());
@@ -248,7 +245,7 @@ TEST_F(StaffFixture, RecordsOfAPersonWhoStayedBehindAreDroppedWithAKeyWait) {
 
   FamilyMemberRecord stranger = wife;
   stranger.person = 11;
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   EXPECT_FALSE(Family(stranger.Build(), &converted));
   EXPECT_EQ(converted, Record(FAMILY_MEMBER_SIZE, 0));  // cleared, not written
   EXPECT_TRUE(h.s.console.ScriptDone());
@@ -259,11 +256,11 @@ TEST_F(StaffFixture, RecordsOfAPersonWhoStayedBehindAreDroppedWithAKeyWait) {
   EXPECT_TRUE(Contract(contract.Build(), &converted));
   EXPECT_EQ(converted, contract.Build());
   contract.person = 11;
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   EXPECT_FALSE(Contract(contract.Build()));
   OldContractRecord oldContract;
   oldContract.person = 11;
-  h.s.console.PushKey(KEY_ENTER);
+  h.s.console.PushKey(ui::KB_ENTER);
   EXPECT_FALSE(OldContract(oldContract.Build()));
   EXPECT_TRUE(h.s.console.ScriptDone());
 

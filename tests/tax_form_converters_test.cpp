@@ -7,6 +7,7 @@
 #include "platform/text_literal.h"
 #include "sample/record_builders.h"
 #include "support/headless_log.h"
+#include "ui/key_codes.h"
 
 namespace zq::conversion {
 namespace {
@@ -19,7 +20,6 @@ using sample::Record;
 using sample::TaxFormRecord;
 
 constexpr std::uint16_t KEY_T = 0x1454;
-constexpr std::uint16_t KEY_N = 0x314E;
 constexpr std::uint16_t KEY_Q = 0x1071;
 
 void CopyRange(const Record& from, Record& to, std::size_t first, std::size_t last) {
@@ -136,7 +136,7 @@ TEST_F(TaxFormFixture, AskingEachFormTakesTAndDropsN) {
   h.s.console.PushPause();
   h.s.console.PushKey(KEY_T);
   Pid5(form, true);
-  h.s.console.PushKey(KEY_N);
+  h.s.console.PushKey(ui::KB_CAPITAL_N);
   Pit28(form, false);
   EXPECT_TRUE(h.s.console.ScriptDone());
   const std::string line = ("Osoba: Jan Kowalski Przenieść T/N ?"_pl).str();

@@ -20,8 +20,6 @@ using conversion::CI_FAMILIES;
 using conversion::CI_STAFF;
 using conversion::START_GLOBAL_DATA;
 
-constexpr std::uint16_t KEY_T = 0x1474;
-constexpr std::uint16_t KEY_N = 0x316E;
 constexpr std::uint16_t KEY_P = 0x1970;
 
 // Golden pages with the default options: each row as the operator sees it,
@@ -200,7 +198,7 @@ struct WizardTest : ::testing::Test {
   }
   // Leaves the wizard through the cancel question.
   WizardEnd CancelAtTheEnd() {
-    Keys({KB_ESC, KEY_T});
+    Keys({KB_ESC, ui::KB_SMALL_T});
     const WizardEnd end = wizard.RunWizard();
     EXPECT_TRUE(t.console.ScriptDone());
     return end;
@@ -241,13 +239,13 @@ TEST_F(WizardTest, PagesLookAsDesignedOtherPagesKeysDoNothingAndTheDefaultsStart
 TEST_F(WizardTest, CancelAnsweredNoKeepsThePageAndItsChoices) {
   Keys({KB_PGDN, KB_SPACE, KB_ESC});  // page 2: the address base off, then Esc
   Look([&] { EXPECT_EQ(t.Text(12, 11, 44), "Rezygnujesz z konwersji danych na nowy rok ?"); });
-  Keys({KEY_N});
+  Keys({ui::KB_SMALL_N});
   Look([&] {
     EXPECT_EQ(t.Text(26, 3, 29), "Dane globalne, konfiguracyjne");
     EXPECT_EQ(t.Text(7, 7, 25), "[ ] Globalnę bazę adresów");
   });
   Keys({KEY_P});  // "Poniechaj" by its letter, then yes
-  Keys({KEY_T});
+  Keys({ui::KB_SMALL_T});
   EXPECT_EQ(wizard.RunWizard(), WizardEnd::CANCEL);
   EXPECT_EQ(settings.Options.GlobalItems, 0x06D6);
   EXPECT_EQ(settings.Options.WizardPage, 2);

@@ -15,6 +15,7 @@ inline constexpr std::uint16_t KB_SHIFT_TAB = 0x0F00;
 inline constexpr std::uint16_t KB_BACKSPACE = 0x0E08;
 inline constexpr std::uint16_t KB_F1 = 0x3B00;
 inline constexpr std::uint16_t KB_F5 = 0x3F00;
+inline constexpr std::uint16_t KB_F10 = 0x4400;
 inline constexpr std::uint16_t KB_UP = 0x4800;
 inline constexpr std::uint16_t KB_DOWN = 0x5000;
 inline constexpr std::uint16_t KB_LEFT = 0x4B00;
@@ -49,6 +50,7 @@ inline constexpr std::uint16_t KB_SMALL_N = 0x316E;
 inline constexpr std::uint16_t KB_SMALL_T = 0x1474;
 inline constexpr std::uint16_t KB_SMALL_W = 0x1177;
 inline constexpr std::uint16_t KB_SMALL_X = 0x2D78;
+inline constexpr std::uint16_t KB_CAPITAL_N = 0x314E;
 inline constexpr std::uint16_t KB_CAPITAL_X = 0x2D58;
 inline constexpr std::uint16_t KB_ZERO = 0x0B30;
 

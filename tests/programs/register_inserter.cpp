@@ -21,15 +21,14 @@
 #include "platform/posix_syscalls.h"
 #include "platform/text_literal.h"
 #include "register/company_register_file.h"
+#include "sample/record_builders.h"
 #include "support/fake_process.h"
 #include "support/headless_toolkit.h"
-#include "sample/record_builders.h"
+#include "ui/key_codes.h"
 
 namespace {
 
 using zq::operator""_pl;
-
-constexpr std::uint16_t ENTER = 0x1C0D;
 
 int Insert(const char* file, int first, int step, int count) {
   zq::platform::PosixSyscalls syscalls;
@@ -40,7 +39,7 @@ int Insert(const char* file, int first, int step, int count) {
   // "Tak" to every "DOSTĘP BLOKOWANY SIECIOWO" question: go on waiting.
   for (int i = 0; i < 1000; ++i) {
     t.console.PushPause();
-    t.console.PushKey(ENTER);
+    t.console.PushKey(zq::ui::KB_ENTER);
   }
   zq::platform::PascalRandom random;
   zq::fileaccess::TempFiles tempFiles{files, process, clock, random};
@@ -55,8 +54,7 @@ int Insert(const char* file, int first, int step, int count) {
     char name[16];
     std::snprintf(name, sizeof name, "Firma %05d", number);
     const auto record =
-        zq::sample::CompanyRecord{zq::ShortString(std::string_view(name)), "KAT"_pl, ""_pl}
-            .Build();
+        zq::sample::CompanyRecord{zq::ShortString(std::string_view(name)), "KAT"_pl, ""_pl}.Build();
     if (!registry.InsertSorted(record)) {
       std::printf("INSERT %s %d\n", name, registry.LastError());
       return 1;

@@ -21,6 +21,7 @@
 #include "ui/dialog.h"
 #include "ui/event_source.h"
 #include "ui/input_line.h"
+#include "ui/key_codes.h"
 #include "ui/toolkit.h"
 
 namespace {
@@ -29,8 +30,6 @@ using zq::operator""_pl;
 namespace ui = zq::ui;
 
 constexpr std::uint16_t CM_START = 0x1003;
-constexpr std::uint16_t KB_F5 = 0x3F00;
-constexpr std::uint16_t KB_F10 = 0x4400;
 constexpr int FIRST_EVENT_ROW = 13;
 constexpr int EVENT_ROWS = 10;
 
@@ -74,8 +73,8 @@ int Run() {
   dialog->Insert(ui::NewInputLine(toolkit, name, 20, 2, 12, ui::NewLabel("Nazwa:"_pl, 2, 3)));
   dialog->Insert(ui::NewButton(toolkit, ui::CM_OK, "OK"_pl, 1, 10, 4, 20));
   dialog->FocusControl(1);
-  dialog->AttachHintLine({ui::NewHintItem(CM_START, KB_F5, "F5-Start"_pl),
-                          ui::NewHintItem(ui::CM_CANCEL, KB_F10, "F10-Koniec"_pl)});
+  dialog->AttachHintLine({ui::NewHintItem(CM_START, ui::KB_F5, "F5-Start"_pl),
+                          ui::NewHintItem(ui::CM_CANCEL, ui::KB_F10, "F10-Koniec"_pl)});
   for (int number = 1;; ++number) {
     ui::Event event;
     events.GetEvent(event);

@@ -17,19 +17,11 @@
 #include "support/headless_office.h"
 #include "support/headless_platform.h"
 #include "support/working_directory.h"
+#include "ui/key_codes.h"
 
 namespace zq::testing {
 
 namespace fs = std::filesystem;
-
-inline constexpr std::uint16_t PAGE_DOWN = 0x5100;
-inline constexpr std::uint16_t F5 = 0x3F00;
-inline constexpr std::uint16_t ENTER = 0x1C0D;
-inline constexpr std::uint16_t KEY_A = 0x1E61;
-inline constexpr std::uint16_t KEY_B = 0x3062;
-inline constexpr std::uint16_t KEY_N = 0x316E;
-inline constexpr std::uint16_t KEY_T = 0x1474;
-inline constexpr std::uint16_t KEY_W = 0x1177;
 
 // Every file of a tree, by its path relative to the tree, with its bytes;
 // a directory is listed with a marker in place of bytes.
@@ -52,7 +44,8 @@ struct OfficeRun {
   }
   // The wizard's three pages with their defaults, then start.
   void PassWizard() {
-    for (std::uint16_t key : {PAGE_DOWN, PAGE_DOWN, PAGE_DOWN, F5}) p.console.PushKey(key);
+    for (std::uint16_t key : {ui::KB_PGDN, ui::KB_PGDN, ui::KB_PGDN, ui::KB_F5})
+      p.console.PushKey(key);
   }
   std::string Screen() const {
     std::string rows;
