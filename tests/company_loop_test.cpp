@@ -16,6 +16,7 @@
 #include "support/golden_screen.h"
 #include "support/headless_toolkit.h"
 #include "support/lock_holder_client.h"
+#include "support/register_trees.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -74,24 +75,10 @@ conversion::CompanyReport Outcome(bool converted) {
   return report;
 }
 
-struct CompanyLoopTest : ::testing::Test {
-  testing::HostWorld world;
-  testing::HeadlessToolkit t;
-  platform::PascalRandom random;
-  fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};
-  fileaccess::SharedFileAccess access{world.files, t.toolkit, t.clock, tempFiles, {}};
-  std::uint8_t showSlowly = 0;
-  transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};
-  conversion::RunSettings settings;
+struct CompanyLoopTest : ::testing::Test, testing::RegisterTrees {
   std::vector<std::string> runs;  // "name in the log/directory" for each run
   std::set<std::string> failing;
 
-  CompanyLoopTest() {
-    world.tree.MakeDirectory("DAZ_2020");
-    world.tree.MakeDirectory("DAZ_2021");
-    settings.SourcePath = world.Name("DAZ_2020/");
-    settings.TargetPath = world.Name("DAZ_2021/");
-  }
   void WriteRegister(const std::string& file, const std::vector<Company>& companies) const {
     std::string bytes;
     for (const Company& c : companies) {

@@ -12,6 +12,7 @@
 #include "register/recognition.h"
 #include "sample/record_builders.h"
 #include "support/headless_toolkit.h"
+#include "support/register_trees.h"
 #include "ui/key_codes.h"
 
 namespace zq::registry {
@@ -20,22 +21,10 @@ namespace {
 using sample::CompanyRecord;
 using sample::Record;
 
-struct RecognitionTest : ::testing::Test {
-  testing::HostWorld world;
-  testing::HeadlessToolkit t;
-  platform::PascalRandom random;
-  fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};
-  fileaccess::SharedFileAccess access{world.files, t.toolkit, t.clock, tempFiles, {}};
-  std::uint8_t showSlowly = 0;
-  transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};
-  conversion::RunSettings settings;
+struct RecognitionTest : ::testing::Test, testing::RegisterTrees {
   CompanyList list;
 
   RecognitionTest() {
-    world.tree.MakeDirectory("DAZ_2020");
-    world.tree.MakeDirectory("DAZ_2021");
-    settings.SourcePath = world.Name("DAZ_2020/");
-    settings.TargetPath = world.Name("DAZ_2021/");
     log.ClearLog(true);
     log.LogWriteLn("NAGŁÓWEK"_pl);
     log.LogWriteLn("--------"_pl);
