@@ -4,6 +4,7 @@
 // own screen buffer and writes changed runs of cells here; a backend shows
 // them (the terminal backend) or keeps them for tests (the headless backend).
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -60,6 +61,17 @@ struct InputRecord {
     return {Kind::MOUSE, {}, {buttons, column, row}};
   }
 };
+
+// The cells of a run written on `row` from `column` that land on the screen;
+// `column` becomes where the first of them lands. Empty when none does.
+inline std::span<const Cell> CellsOnScreen(int row, int& column, std::span<const Cell> cells) {
+  if (row < 0 || row >= SCREEN_HEIGHT || column >= SCREEN_WIDTH) return {};
+  if (column < 0) {
+    cells = cells.subspan(std::min(cells.size(), static_cast<std::size_t>(-column)));
+    column = 0;
+  }
+  return cells.first(std::min(cells.size(), static_cast<std::size_t>(SCREEN_WIDTH - column)));
+}
 
 class Console {
  public:

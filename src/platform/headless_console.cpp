@@ -15,11 +15,7 @@ void HeadlessConsole::WriteCells(int column, int row, std::span<const Cell> cell
     for (const Cell& cell : cells) transcriptCp852_.push_back(static_cast<char>(cell.character));
     transcriptCp852_.push_back('\n');
   }
-  if (column < 0) {
-    cells = cells.subspan(std::min(cells.size(), static_cast<std::size_t>(-column)));
-    column = 0;
-  }
-  cells = cells.first(std::min(cells.size(), static_cast<std::size_t>(SCREEN_WIDTH - column)));
+  cells = CellsOnScreen(row, column, cells);
   std::copy(cells.begin(), cells.end(), &cells_[row][column]);
 }
 

@@ -86,10 +86,10 @@ TerminalConsole::~TerminalConsole() = default;
 
 void TerminalConsole::WriteCells(int column, int row, std::span<const Cell> cells) {
   if (row < 0 || row >= SCREEN_HEIGHT) return;
-  for (const Cell& cell : cells) {
-    if (column >= SCREEN_WIDTH) break;
-    if (column >= 0) wanted_.cells[static_cast<std::size_t>(row * SCREEN_WIDTH + column)] = cell;
-    ++column;
+  cells = CellsOnScreen(row, column, cells);
+  if (!cells.empty()) {
+    std::copy(cells.begin(), cells.end(),
+              wanted_.cells.begin() + static_cast<std::ptrdiff_t>(row * SCREEN_WIDTH + column));
   }
   if (std::chrono::steady_clock::now() - lastFlush_ >= FRAME_INTERVAL) Flush();
 }

@@ -88,17 +88,9 @@ void WindowsConsole::CloseHandles() {
 }
 
 void WindowsConsole::WriteCells(int column, int row, std::span<const Cell> cells) {
-  if (row < 0 || row >= SCREEN_HEIGHT || column >= SCREEN_WIDTH) return;
-  std::size_t first = 0;
-  if (column < 0) {
-    first = static_cast<std::size_t>(-column);
-    column = 0;
-  }
-  if (first >= cells.size()) return;
-  const std::size_t count =
-      std::min(cells.size() - first, static_cast<std::size_t>(SCREEN_WIDTH - column));
-  std::copy_n(cells.begin() + static_cast<std::ptrdiff_t>(first), count,
-              cells_.begin() + row * SCREEN_WIDTH + column);
+  cells = CellsOnScreen(row, column, cells);
+  if (cells.empty()) return;
+  std::copy(cells.begin(), cells.end(), cells_.begin() + row * SCREEN_WIDTH + column);
   dirtyTop_ = std::min(dirtyTop_, row);
   dirtyBottom_ = std::max(dirtyBottom_, row);
 }
