@@ -23,13 +23,14 @@
 #include "support/fuzz_world.h"
 #include "support/headless_toolkit.h"
 #include "transfer/progress_log.h"
+#include "ui/key_codes.h"
 
 namespace {
 
 using namespace zq::conversion;
 
-constexpr std::array<std::uint16_t, 9> KEYS = {'B',    'N', 'A', ' ',   0x1C0D,
-                                               0x011B, '7', '0', 0x0E08};
+constexpr std::array<std::uint16_t, 9> KEYS = {
+    'B', 'N', 'A', ' ', zq::ui::KB_ENTER, zq::ui::KB_ESC, '7', '0', zq::ui::KB_BACKSPACE};
 constexpr std::array<const char*, 2> SOURCES = {"DAZ_2020/F/2020_ROK.REK",
                                                 "DAZ_2020/F/2021_ROK.REK"};
 constexpr const char* TARGET = "DAZ_2021/F/2021_ROK.REK";
@@ -76,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   }
   for (int i = 0; i < 8; ++i) {
     t.console.PushPause();
-    t.console.PushKey(0x1C0D);
+    t.console.PushKey(zq::ui::KB_ENTER);
   }
   std::uint8_t showSlowly = 0;
   zq::transfer::ProgressLog log{t.screen, t.colours, t.clock, showSlowly};

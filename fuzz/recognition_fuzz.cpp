@@ -23,13 +23,13 @@
 #include "register/recognition.h"
 #include "support/fuzz_world.h"
 #include "support/headless_toolkit.h"
+#include "ui/key_codes.h"
 
 namespace {
 
 using zq::registry::COMPANY_DIRECTORY;
 using zq::registry::COMPANY_RECORD_SIZE;
 
-constexpr std::uint16_t ENTER = 0x1C0D;
 // Directory names the records choose from; the first three may exist.
 const std::array<std::string, 8> NAMES = {"FIRMA", "ABC", "ZZ", "firma", "..", "A/B", "C:X", ""};
 
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   zq::testing::HeadlessToolkit t;
   for (int i = 0; i < 4; ++i) {
     t.console.PushPause();
-    t.console.PushKey(ENTER);
+    t.console.PushKey(zq::ui::KB_ENTER);
   }
   zq::platform::PascalRandom random;
   zq::fileaccess::TempFiles tempFiles{world.files, world.process, t.clock, random};

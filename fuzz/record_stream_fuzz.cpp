@@ -8,6 +8,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -35,7 +36,12 @@ void CheckReader(FuzzedDataProvider& data) {
   for (std::size_t i = 0; i < file.content.size(); ++i)
     file.content[i] = pattern[i % pattern.size()];
 
-  zq::transfer::RecordReader reader(file, recordSize);
+  // Blocks as an earlier file left them: nothing of it may show.
+  zq::transfer::BlockStorage blocks;
+  const std::span<std::uint8_t> used =
+      blocks.Take(data.ConsumeIntegralInRange<std::size_t>(0, 1 << 18));
+  std::fill(used.begin(), used.end(), data.ConsumeIntegral<std::uint8_t>());
+  zq::transfer::RecordReader reader(file, recordSize, blocks);
   std::string delivered;
   int result = IO_OK;
   for (;;) {
@@ -69,7 +75,8 @@ void CheckWriter(FuzzedDataProvider& data) {
       data.ConsumeBool() ? data.ConsumeIntegralInRange<std::size_t>(0, 1 << 21) : SIZE_MAX;
   file.silentShortWrite = data.ConsumeBool();
   file.failingWholeWrite = data.ConsumeIntegralInRange<int>(0, 4);
-  zq::transfer::RecordWriter writer(file, recordSize);
+  zq::transfer::BlockStorage blocks;
+  zq::transfer::RecordWriter writer(file, recordSize, blocks);
 
   std::string expected;
   std::vector<std::size_t> ends;  // where each record put ends in `expected`
@@ -80,8 +87,10 @@ void CheckWriter(FuzzedDataProvider& data) {
     const std::size_t lastSize = data.ConsumeIntegralInRange<std::size_t>(1, recordSize);
     const auto fill = data.ConsumeIntegral<std::uint8_t>();
     std::vector<std::uint8_t> records((count - 1) * recordSize + lastSize, fill);
-    const bool ok = count == 1 && data.ConsumeBool() ? writer.Put(records, tag)
-                                                     : writer.PutRun(records, recordSize, tag, 1);
+    const int how = data.ConsumeIntegralInRange<int>(0, 2);
+    const bool ok = count == 1 && how == 0 ? writer.Put(records, tag)
+                    : how == 1             ? writer.WriteRun(records, recordSize, tag, 1)
+                                           : writer.PutRun(records, recordSize, tag, 1);
     if (failed && ok) std::abort();
     for (std::size_t i = 0; i < count; ++i) {
       ends.push_back(expected.size() + (i + 1 < count ? (i + 1) * recordSize : records.size()));
