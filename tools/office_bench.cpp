@@ -8,20 +8,17 @@
 //     build/normal/tools/office_bench
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "office_tree.h"
 #include "platform/bell_sound.h"
 #include "platform/console_clipboard.h"
 #include "platform/counting_syscalls.h"
@@ -32,10 +29,7 @@
 #include "platform/posix_syscalls.h"
 #include "platform/text_literal.h"
 #include "sample/office_operator.h"
-#include "sample/sample_office.h"
 #include "shell/converter.h"
-
-extern char** environ;
 
 namespace {
 
@@ -44,25 +38,10 @@ namespace fs = std::filesystem;
 
 constexpr int MOST_ANSWERS = 100000;
 
-// The converter installed in the office's 2021 tree, started in the office
-// folder, with nothing in its environment.
-class OfficeProcess final : public platform::Process {
- public:
-  explicit OfficeProcess(const std::string& office) : office_(office) {}
-  const std::vector<ShortString>& Arguments() const override { return arguments_; }
-  ShortString ExecutablePath() const override { return ShortString(office_ + "/DAZ_2021/zq20-21"); }
-  ShortString CurrentDirectory() const override { return ShortString(office_ + "/"); }
-  std::optional<ShortString> GetEnv(std::string_view) const override { return std::nullopt; }
-
- private:
-  std::string office_;
-  std::vector<ShortString> arguments_;
-};
-
 // One conversion of the office in `office`, run where the converter starts;
 // its file-layer calls are counted into `syscalls`.
 void Convert(const std::string& office, platform::CountingSyscalls& syscalls) {
-  OfficeProcess process(office);
+  bench::OfficeProcess process(office);
   platform::PosixFileSystem files(syscalls, process);
   platform::ManualClock clock;
   platform::HeadlessConsole console(clock, platform::HeadlessConsole::Keeping::NO_TRANSCRIPT);
@@ -76,35 +55,6 @@ void Convert(const std::string& office, platform::CountingSyscalls& syscalls) {
   shell::Converter converter(platform);
   converter.Run();
   fs::current_path(before);
-}
-
-// A fresh office: the 2020 tree and the 2021 tree with one company in it.
-void WriteOffice(const std::string& office) {
-  fs::create_directory(office);
-  OfficeProcess process(office);
-  platform::PosixSyscalls syscalls;
-  platform::PosixFileSystem files(syscalls, process);
-  sample::WriteSampleOffice(files, ShortString(office),
-                            sample::SampleOfficeOptions{.companies = 200, .records = 5});
-  std::ofstream(office + "/DAZ_2021/zq20-21.PTH", std::ios::binary)
-      << "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n";
-}
-
-void RunCpA(const std::string& from, const std::string& to) {
-  std::string cp = "/bin/cp";
-  std::string archive = "-a";
-  std::array<char*, 5> argv{cp.data(), archive.data(), const_cast<char*>(from.c_str()),
-                            const_cast<char*>(to.c_str()), nullptr};
-  pid_t child = 0;
-  int status = 0;
-  if (posix_spawn(&child, cp.c_str(), nullptr, nullptr, argv.data(), environ) != 0 ||
-      waitpid(child, &status, 0) != child || status != 0) {
-    throw std::runtime_error("cp failed");
-  }
-}
-
-double Seconds(std::chrono::steady_clock::duration elapsed) {
-  return std::chrono::duration<double>(elapsed).count();
 }
 
 // Processor time (user and system) of this process or of its ended children:
@@ -137,7 +87,7 @@ void BM_OfficeAgainstCp(benchmark::State& state) {
     state.PauseTiming();
     const std::string office = scratch + "/office" + std::to_string(iteration);
     const std::string copy = scratch + "/copy" + std::to_string(iteration);
-    WriteOffice(office);
+    bench::WriteLargeOffice(office);
     registered = 0;
     const auto convert = [&] {
       sync();
@@ -146,16 +96,16 @@ void BM_OfficeAgainstCp(benchmark::State& state) {
       Convert(office, syscalls);
       convertingProcessor += ProcessorSeconds(RUSAGE_SELF) - processorStart;
       syscalls.ClearHistory();
-      converting += Seconds(std::chrono::steady_clock::now() - start);
+      converting += bench::Seconds(std::chrono::steady_clock::now() - start);
       registered = fs::file_size(office + "/DAZ_2021/SPISFIRM.DAT") / 103;
     };
     const auto copyTree = [&] {
       sync();
       const auto start = std::chrono::steady_clock::now();
       const double processorStart = ProcessorSeconds(RUSAGE_CHILDREN);
-      RunCpA(office + "/DAZ_2020", copy);
+      bench::RunCpA(office + "/DAZ_2020", copy);
       copyingProcessor += ProcessorSeconds(RUSAGE_CHILDREN) - processorStart;
-      copying += Seconds(std::chrono::steady_clock::now() - start);
+      copying += bench::Seconds(std::chrono::steady_clock::now() - start);
     };
     if (iteration++ % 2 == 0) {
       convert();

@@ -1,0 +1,68 @@
+#pragma once
+// The large office the speed benchmarks convert or copy (200 companies of 5
+// records per file, about 200 MB), and `cp -a`, which they measure against.
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "platform/posix_file_system.h"
+#include "platform/posix_syscalls.h"
+#include "platform/process.h"
+#include "sample/sample_office.h"
+
+extern char** environ;
+
+namespace zq::bench {
+
+// The converter installed in the office's 2021 tree, started in the office
+// folder, with nothing in its environment.
+class OfficeProcess final : public platform::Process {
+ public:
+  explicit OfficeProcess(const std::string& office) : office_(office) {}
+  const std::vector<ShortString>& Arguments() const override { return arguments_; }
+  ShortString ExecutablePath() const override { return ShortString(office_ + "/DAZ_2021/zq20-21"); }
+  ShortString CurrentDirectory() const override { return ShortString(office_ + "/"); }
+  std::optional<ShortString> GetEnv(std::string_view) const override { return std::nullopt; }
+
+ private:
+  std::string office_;
+  std::vector<ShortString> arguments_;
+};
+
+// A fresh office: the 2020 tree and the 2021 tree with one company in it.
+inline void WriteLargeOffice(const std::string& office) {
+  std::filesystem::create_directory(office);
+  OfficeProcess process(office);
+  platform::PosixSyscalls syscalls;
+  platform::PosixFileSystem files(syscalls, process);
+  sample::WriteSampleOffice(files, ShortString(office),
+                            sample::SampleOfficeOptions{.companies = 200, .records = 5});
+  std::ofstream(office + "/DAZ_2021/zq20-21.PTH", std::ios::binary)
+      << "[PATHS]\r\nDAZ_2020=DAZ_2020\r\nDAZ_2021=DAZ_2021\r\n";
+}
+
+inline double Seconds(std::chrono::steady_clock::duration elapsed) {
+  return std::chrono::duration<double>(elapsed).count();
+}
+
+inline void RunCpA(const std::string& from, const std::string& to) {
+  std::string cp = "/bin/cp";
+  std::string archive = "-a";
+  std::array<char*, 5> argv{cp.data(), archive.data(), const_cast<char*>(from.c_str()),
+                            const_cast<char*>(to.c_str()), nullptr};
+  pid_t child = 0;
+  int status = 0;
+  if (posix_spawn(&child, cp.c_str(), nullptr, nullptr, argv.data(), environ) != 0 ||
+      waitpid(child, &status, 0) != child || status != 0) {
+    throw std::runtime_error("cp failed");
+  }
+}
+
+}  // namespace zq::bench
