@@ -6,13 +6,10 @@
 //     build/normal/tools/copy_bench [--benchmark_repetitions=3]
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,11 +24,10 @@
 #include "platform/posix_file_system.h"
 #include "platform/posix_process.h"
 #include "platform/posix_syscalls.h"
+#include "run_cp.h"
 #include "transfer/copy_engine.h"
 #include "ui/colours.h"
 #include "ui/screen.h"
-
-extern char** environ;
 
 namespace {
 
@@ -69,18 +65,6 @@ void WriteSampleFile(const std::string& path, std::size_t bytes) {
     left -= count;
   }
   if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-void RunCp(const std::string& from, const std::string& to) {
-  std::string cp = "/bin/cp";
-  std::array<char*, 4> argv{cp.data(), const_cast<char*>(from.c_str()),
-                            const_cast<char*>(to.c_str()), nullptr};
-  pid_t child = 0;
-  int status = 0;
-  if (posix_spawn(&child, cp.c_str(), nullptr, nullptr, argv.data(), environ) != 0 ||
-      waitpid(child, &status, 0) != child || status != 0) {
-    throw std::runtime_error("cp failed");
-  }
 }
 
 // Each iteration copies to a target that does not exist yet, with the
@@ -151,7 +135,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("cp_200MB",
                                [&](benchmark::State& state) {
                                  TimeCopies(state, target, WHOLE_FILE_BYTES,
-                                            [&] { RunCp(whole, target); });
+                                            [&] { bench::RunCp(whole, target, false); });
                                })
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
@@ -165,7 +149,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("cp_50MB_records",
                                [&](benchmark::State& state) {
                                  TimeCopies(state, target, RECORD_FILE_BYTES,
-                                            [&] { RunCp(records, target); });
+                                            [&] { bench::RunCp(records, target, false); });
                                })
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "office_tree.h"
+#include "run_cp.h"
 
 namespace {
 
@@ -129,16 +130,10 @@ void BM_FileCallsAgainstCp(benchmark::State& state) {
     const auto copyTree = [&] {
       sync();
       const auto start = std::chrono::steady_clock::now();
-      zq::bench::RunCpA(office + "/DAZ_2020", office + "/copy");
+      zq::bench::RunCp(office + "/DAZ_2020", office + "/copy", true);
       copying += zq::bench::Seconds(std::chrono::steady_clock::now() - start);
     };
-    if (iteration++ % 2 == 0) {
-      copyWithCalls();
-      copyTree();
-    } else {
-      copyTree();
-      copyWithCalls();
-    }
+    zq::bench::InTurn(iteration++, copyWithCalls, copyTree);
     if (inMemory) fs::remove_all(office);
     state.ResumeTiming();
   }

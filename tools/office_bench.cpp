@@ -28,6 +28,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/posix_syscalls.h"
 #include "platform/text_literal.h"
+#include "run_cp.h"
 #include "sample/office_operator.h"
 #include "shell/converter.h"
 
@@ -102,17 +103,11 @@ void BM_OfficeAgainstCp(benchmark::State& state) {
       sync();
       const auto start = std::chrono::steady_clock::now();
       const double processorStart = ProcessorSeconds(RUSAGE_CHILDREN);
-      bench::RunCpA(office + "/DAZ_2020", copy);
+      bench::RunCp(office + "/DAZ_2020", copy, true);
       copyingProcessor += ProcessorSeconds(RUSAGE_CHILDREN) - processorStart;
       copying += bench::Seconds(std::chrono::steady_clock::now() - start);
     };
-    if (iteration++ % 2 == 0) {
-      convert();
-      copyTree();
-    } else {
-      copyTree();
-      convert();
-    }
+    zq::bench::InTurn(iteration++, convert, copyTree);
     if (inMemory) {
       fs::remove_all(office);
       fs::remove_all(copy);

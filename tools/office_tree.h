@@ -1,13 +1,10 @@
 #pragma once
 // The large office the speed benchmarks convert or copy (200 companies of 5
-// records per file, about 200 MB), and `cp -a`, which they measure against.
+// records per file, about 200 MB), and what they share to time it.
 
 #include <linux/magic.h>
-#include <spawn.h>
 #include <sys/vfs.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -18,8 +15,6 @@
 #include "platform/posix_syscalls.h"
 #include "platform/process.h"
 #include "sample/sample_office.h"
-
-extern char** environ;
 
 namespace zq::bench {
 
@@ -65,16 +60,16 @@ inline double Seconds(std::chrono::steady_clock::duration elapsed) {
   return std::chrono::duration<double>(elapsed).count();
 }
 
-inline void RunCpA(const std::string& from, const std::string& to) {
-  std::string cp = "/bin/cp";
-  std::string archive = "-a";
-  std::array<char*, 5> argv{cp.data(), archive.data(), const_cast<char*>(from.c_str()),
-                            const_cast<char*>(to.c_str()), nullptr};
-  pid_t child = 0;
-  int status = 0;
-  if (posix_spawn(&child, cp.c_str(), nullptr, nullptr, argv.data(), environ) != 0 ||
-      waitpid(child, &status, 0) != child || status != 0) {
-    throw std::runtime_error("cp failed");
+// Runs `first` and `second`, the first of them going first in even
+// iterations and second in odd ones.
+template <typename First, typename Second>
+void InTurn(int iteration, const First& first, const Second& second) {
+  if (iteration % 2 == 0) {
+    first();
+    second();
+  } else {
+    second();
+    first();
   }
 }
 
