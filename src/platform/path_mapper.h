@@ -96,7 +96,7 @@ class PathMapper {
     std::string directory;
     struct stat status {};
     std::unordered_map<std::string, std::string> byUpperName;
-    bool lastFoundNothing;  // the last name looked up in it was missing
+    bool lastFoundNothing = false;  // the last name looked up in it was missing
   };
   // A company's folders in both trees and the trees themselves.
   static constexpr std::size_t KEPT_LISTINGS = 4;
